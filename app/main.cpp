@@ -1,0 +1,6 @@
+#include "app/drapeno.h"
+
+int main() {
+    RunDrapeno();
+    return 0;
+}

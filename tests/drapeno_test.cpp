@@ -1,0 +1,148 @@
+// Whole runs of Drapeno on the simulated desktop: the switch table, the two
+// passes, title matching, the usage box and the exit code.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/drapeno.h"
+#include "tests/simulated_desktop.h"
+#include "winctl/title.h"
+
+namespace {
+
+using Calls = std::vector<ShowWindowCall>;
+
+SimulatedWindow Shown(const std::string& title) {
+    return {title, true, TitleRead::Works};
+}
+
+SimulatedWindow Hidden(const std::string& title) {
+    return {title, false, TitleRead::Works};
+}
+
+std::string Quoted(const std::string& argument) {
+    return "prog \"" + argument + "\"";
+}
+
+// Bytes 0x01..0xFF but the double quote: 254 bytes, a title that still fits.
+std::string EveryByteButQuote() {
+    std::string bytes;
+    for (int value = 0x01; value <= 0xFF; ++value) {
+        if (value != '"') {
+            bytes += static_cast<char>(value);
+        }
+    }
+    return bytes;
+}
+
+struct RunCase {
+    const char* Name;
+    std::string CommandLine;
+    std::vector<SimulatedWindow> Windows;
+    Calls Expected;
+};
+
+const std::string A255(255, 'a');
+
+const RunCase RunCases[] = {
+    {"hide first of two", "prog -h=Notepad", {Shown("Notepad"), Shown("Notepad")}, {{0, SW_HIDE}}},
+    {"hide skips hidden match", "prog -h=Notepad", {Hidden("Notepad"), Shown("Notepad")}, {{1, SW_HIDE}}},
+    {"hide with no visible match", "prog -h=Notepad", {Hidden("Notepad"), Shown("Calc")}, {}},
+    {"hide capital switch", "prog -H=Notepad", {Shown("Calc"), Shown("Notepad")}, {{1, SW_HIDE}}},
+    {"third byte untested", "prog -hxNotepad", {Shown("Notepad")}, {{0, SW_HIDE}}},
+    {"show hidden", "prog -s=Calc", {Shown("Notepad"), Hidden("Calc")}, {{1, SW_SHOWNORMAL}}},
+    {"show capital switch", "prog -S=Calc", {Hidden("Calc")}, {{0, SW_SHOWNORMAL}}},
+    {"show stops at visible match", "prog -s=Calc", {Shown("Calc"), Hidden("Calc")}, {{0, SW_SHOWNORMAL}}},
+    {"slash switch", "prog /h=Notepad", {Shown("Notepad")}, {}},
+    {"unknown switch", "prog -x=Notepad", {Shown("Notepad")}, {}},
+    {"switch with blank", "prog \" -h=Notepad\"", {Shown("Notepad")}, {}},
+    {"lone dash", "prog -", {Shown("-")}, {}},
+    {"switch only", "prog -h", {Shown("-h"), Shown("")}, {}},
+    {"empty target", "prog -h=", {Shown(""), Shown("-h=")}, {}},
+    {"empty target show", "prog -s=", {Hidden("")}, {}},
+    {"target folded", "prog -h=NOTEPAD", {Shown("notepad")}, {{0, SW_HIDE}}},
+    {"title folded", "prog -s=notepad", {Hidden("NotePad")}, {{0, SW_SHOWNORMAL}}},
+    {"neighbours of A-Z not folded", "prog -h=@[", {Shown("`{")}, {}},
+    {"accented letter not folded", "prog -h=CAF\xC9", {Shown("caf\xE9"), Shown("CAF\xC9")}, {{1, SW_HIDE}}},
+    {"trailing blank", Quoted("-h=Notepad "), {Shown("Notepad")}, {}},
+    {"no substring", "prog -h=Note", {Shown("Notepad")}, {}},
+    {"second argument ignored", "prog -h=Untitled - Notepad", {Shown("Untitled - Notepad"), Shown("Untitled")},
+     {{1, SW_HIDE}}},
+    {"quoted title with blanks", Quoted("-h=Untitled - Notepad"), {Shown("Untitled"), Shown("Untitled - Notepad")},
+     {{1, SW_HIDE}}},
+    {"unreadable title skipped", "prog -h=Notepad",
+     {{"Notepad", true, TitleRead::Fails}, Shown("Notepad")}, {{1, SW_HIDE}}},
+    {"every byte in a title", Quoted("-h=" + EveryByteButQuote()), {Shown(EveryByteButQuote())}, {{0, SW_HIDE}}},
+    {"title of 255", "prog -h=" + A255, {Shown(A255)}, {{0, SW_HIDE}}},
+    {"title of 256 compared by 255", "prog -h=" + A255, {Shown(A255 + "b")}, {{0, SW_HIDE}}},
+    {"title of 300 compared by 255", "prog -s=" + A255, {Hidden(A255 + std::string(45, 'c'))},
+     {{0, SW_SHOWNORMAL}}},
+    {"target of 256 never matches", "prog -h=" + A255 + "a", {Shown(A255 + "a")}, {}},
+    {"unterminated title cut at 255", "prog -h=" + std::string(255, 'x'),
+     {{"", true, TitleRead::Unterminated}}, {{0, SW_HIDE}}},
+};
+
+void PrintTo(const RunCase& row, std::ostream* out) {
+    *out << row.Name;
+}
+
+class RunTest : public testing::TestWithParam<RunCase> {};
+
+TEST_P(RunTest, ActsOnTheFirstMatchOnly) {
+    SimulateDesktop(GetParam().CommandLine, GetParam().Windows);
+    RunDrapeno();
+    EXPECT_EQ(Desktop.ShowWindowCalls, GetParam().Expected);
+    EXPECT_TRUE(Desktop.MessageBoxCalls.empty());
+    EXPECT_EQ(Desktop.ExitCodes, std::vector<UINT>{0});
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, RunTest, testing::ValuesIn(RunCases),
+                         [](const testing::TestParamInfo<RunCase>& info) {
+                             std::string name = info.param.Name;
+                             for (char& c : name) {
+                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             }
+                             return name;
+                         });
+
+TEST(RunTest, SecondRunHidesTheOther) {
+    SimulateDesktop("prog -h=Notepad", {Shown("Notepad"), Shown("Notepad")});
+    RunDrapeno();
+    RunDrapeno();
+    EXPECT_EQ(Desktop.ShowWindowCalls, (Calls{{0, SW_HIDE}, {1, SW_HIDE}}));
+    EXPECT_FALSE(Desktop.Windows[0].Visible || Desktop.Windows[1].Visible);
+}
+
+TEST(UsageTest, NoArgumentsShowTheUsageBoxAndExitZero) {
+    for (const char* commandLine : {"prog", "\"C:\\My Tools\\prog.exe\"  \"\" ", ""}) {
+        SimulateDesktop(commandLine, {Shown("Notepad")});
+        RunDrapeno();
+        ASSERT_EQ(Desktop.MessageBoxCalls.size(), 1U) << commandLine;
+        const MessageBoxCall& box = Desktop.MessageBoxCalls[0];
+        EXPECT_FALSE(box.HasOwner);
+        EXPECT_EQ(box.Caption, "Drapeno");
+        EXPECT_EQ(box.Type, static_cast<UINT>(MB_OK));
+        EXPECT_EQ(box.Text, UsageText);
+        EXPECT_TRUE(Desktop.ShowWindowCalls.empty());
+        EXPECT_EQ(Desktop.ExitCodes, std::vector<UINT>{0});
+    }
+}
+
+TEST(UsageTest, TextIsEightLinesJoinedByCrLf) {
+    const std::string text(UsageText);
+    EXPECT_EQ(text.rfind("Drapeno v1.0 ", 0), 0U);
+    const std::string rest = text.substr(text.find("\r\n"));
+    EXPECT_EQ(rest,
+              "\r\nHiding unwanted window\r\n\r\nUsage:\r\n  Drapeno.exe -p=title\r\nwhere:\r\n"
+              "  p: either h (for hiding) or s (for showing)\r\n  path: the title of window to hide.");
+    EXPECT_EQ(text.find_first_of("\r\n"), text.find("\r\n"));  // no bare CR or LF on line 1
+}
+
+TEST(TitleTest, FailedReadLeavesNoStaleBytes) {
+    SimulateDesktop("prog", {{"Notepad", true, TitleRead::Fails}});
+    char buffer[TitleCapacity] = "Notepad";
+    EXPECT_EQ(ReadWindowTitle(SimulatedHandle(0), buffer), "");
+}
+
+}  // namespace
