@@ -10,8 +10,7 @@ std::string_view ReadWindowTitle(HWND window, char (&buffer)[TitleCapacity]) {
     // The last byte is never part of the title, even if the platform forgot the NUL.
     const void* end = std::memchr(buffer, '\0', TitleCapacity - 1);
     const std::size_t length =
-        end != nullptr ? static_cast<std::size_t>(static_cast<const char*>(end) - buffer)
-                       : TitleCapacity - 1;
+        end != nullptr ? static_cast<std::size_t>(static_cast<const char*>(end) - buffer) : TitleCapacity - 1;
     return std::string_view(buffer, length);
 }
 
