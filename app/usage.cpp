@@ -2,7 +2,7 @@
 #include "platform/platform.h"
 
 const std::string_view UsageText =
-    "Drapeno v1.0 - Copyright (c) 2026 the Drapeno developers\r\n"
+    "Drapeno v1.0 (c) 2026 the Drapeno developers\r\n"
     "Hiding unwanted window\r\n"
     "\r\n"
     "Usage:\r\n"
