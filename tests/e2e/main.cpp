@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "tests/e2e/drapeno_run.h"
 #include "tests/e2e/test_windows.h"
 #include "tests/e2e/usage_box.h"
 

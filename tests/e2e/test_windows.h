@@ -1,6 +1,5 @@
-// Real windows and a real Drapeno.exe for the end-to-end tests: this program
-// owns the windows, so it handles the messages through which Drapeno hides or
-// shows them.
+// Real windows for the end-to-end tests, with the titles, visibility and
+// stacking order a case gives.
 #pragma once
 
 #include <windows.h>
@@ -29,13 +28,6 @@ void CreateTestWindows(std::vector<TestWindow>& windows);
 
 // The indices of the top-level windows, in the order EnumWindows presents them now.
 std::vector<std::size_t> EnumerationOrder(const std::vector<TestWindow>& windows);
-
-// Starts the Drapeno.exe beside this program with exactly this command line.
-PROCESS_INFORMATION StartDrapeno(std::string commandLine);
-
-// Handles this thread's messages for the given time, or until process ends
-// if one is given; returns whether it ended.
-bool Pump(DWORD milliseconds, HANDLE process = nullptr);
 
 // Prints a failure and returns false.
 bool Fail(const char* format, ...);

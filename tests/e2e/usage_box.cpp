@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/drapeno.h"
+#include "tests/e2e/drapeno_run.h"
 #include "tests/e2e/test_windows.h"
 
 namespace {
