@@ -94,6 +94,10 @@ void CreateTestWindows(std::vector<TestWindow>& windows) {
     HWND parent = nullptr;
     for (TestWindow& window : windows) {
         window.Handle = Create(window, window.Child ? parent : nullptr);
+        if (window.Handle == nullptr) {
+            Fail("cannot create the window %.40s: error %lu", window.Title.c_str(), GetLastError());
+            std::exit(1);
+        }
         if (window.Child) {
             continue;
         }
