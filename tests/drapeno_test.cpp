@@ -36,6 +36,15 @@ std::string EveryByteButQuote() {
     return bytes;
 }
 
+// Bytes 0x01..0xFF, the double quote included.
+std::string EveryByte() {
+    std::string bytes;
+    for (int value = 0x01; value <= 0xFF; ++value) {
+        bytes += static_cast<char>(value);
+    }
+    return bytes;
+}
+
 struct RunCase {
     const char* Name;
     std::string CommandLine;
@@ -83,6 +92,10 @@ const RunCase RunCases[] = {
      Quoted("-h=" + EveryByteButQuote()),
      {Shown(EveryByteButQuote())},
      {{0, SW_HIDE}}},
+    {"quote in a title is compared",
+     Quoted("-h=" + EveryByteButQuote()),
+     {Shown(EveryByte()), Shown(EveryByteButQuote())},
+     {{1, SW_HIDE}}},
     {"title of 255", "prog -h=" + A255, {Shown(A255)}, {{0, SW_HIDE}}},
     {"title of 256 compared by 255", "prog -h=" + A255, {Shown(A255 + "b")}, {{0, SW_HIDE}}},
     {"title of 300 compared by 255",

@@ -24,7 +24,7 @@ namespace {
 
 void Require(bool holds, const char* property) {
     if (!holds) {
-        std::fprintf(stderr, "broken: %s\n", property);
+        (void)std::fprintf(stderr, "broken: %s\n", property);  // aborting either way
         std::abort();
     }
 }
