@@ -59,6 +59,7 @@ const RunCase RunCases[] = {
     {"hide skips hidden match", "prog -h=Notepad", {Hidden("Notepad"), Shown("Notepad")}, {{1, SW_HIDE}}},
     {"hide with no visible match", "prog -h=Notepad", {Hidden("Notepad"), Shown("Calc")}, {}},
     {"hide capital switch", "prog -H=Notepad", {Shown("Calc"), Shown("Notepad")}, {{1, SW_HIDE}}},
+    {"title of one byte", "prog -s=X", {Hidden("Y"), Hidden("X")}, {{1, SW_SHOWNORMAL}}},
     {"third byte untested", "prog -hxNotepad", {Shown("Notepad")}, {{0, SW_HIDE}}},
     {"show hidden", "prog -s=Calc", {Shown("Notepad"), Hidden("Calc")}, {{1, SW_SHOWNORMAL}}},
     {"show capital switch", "prog -S=Calc", {Hidden("Calc")}, {{0, SW_SHOWNORMAL}}},
@@ -72,7 +73,9 @@ const RunCase RunCases[] = {
     {"empty target show", "prog -s=", {Hidden("")}, {}},
     {"target folded", "prog -h=NOTEPAD", {Shown("notepad")}, {{0, SW_HIDE}}},
     {"title folded", "prog -s=notepad", {Hidden("NotePad")}, {{0, SW_SHOWNORMAL}}},
-    {"neighbours of A-Z not folded", "prog -h=@[", {Shown("`{")}, {}},
+    {"A and Z folded", "prog -s=AZ", {Hidden("az")}, {{0, SW_SHOWNORMAL}}},
+    // Each window would match if one of the two neighbours were folded.
+    {"neighbours of A-Z not folded", "prog -h=@[", {Shown("`["), Shown("@{"), Shown("@[")}, {{2, SW_HIDE}}},
     {"accented letter not folded", "prog -h=CAF\xC9", {Shown("caf\xE9"), Shown("CAF\xC9")}, {{1, SW_HIDE}}},
     {"trailing blank", Quoted("-h=Notepad "), {Shown("Notepad")}, {}},
     {"no substring", "prog -h=Note", {Shown("Notepad")}, {}},
