@@ -91,11 +91,8 @@ const RunCase RunCases[] = {
      "prog -h=Notepad",
      {{"Notepad", true, TitleRead::Fails}, Shown("Notepad")},
      {{1, SW_HIDE}}},
+    // No argument carries a quote, so the title that holds one never matches.
     {"every byte in a title",
-     Quoted("-h=" + EveryByteButQuote()),
-     {Shown(EveryByteButQuote())},
-     {{0, SW_HIDE}}},
-    {"quote in a title is compared",
      Quoted("-h=" + EveryByteButQuote()),
      {Shown(EveryByte()), Shown(EveryByteButQuote())},
      {{1, SW_HIDE}}},

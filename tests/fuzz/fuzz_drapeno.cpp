@@ -29,7 +29,8 @@ void Require(bool holds, const char* property) {
     }
 }
 
-const char* WindowsFrom(const char* at, const char* end, std::vector<SimulatedWindow>& windows) {
+std::vector<SimulatedWindow> WindowsFrom(const char* at, const char* end) {
+    std::vector<SimulatedWindow> windows;
     while (at < end) {
         const unsigned flags = static_cast<unsigned char>(*at++);
         const char* titleEnd = std::find(at, end, '\0');
@@ -40,7 +41,7 @@ const char* WindowsFrom(const char* at, const char* end, std::vector<SimulatedWi
                                        : TitleRead::Works});
         at = titleEnd == end ? end : titleEnd + 1;
     }
-    return at;
+    return windows;
 }
 
 std::string Folded(std::string text) {
@@ -114,8 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const char* bytes = reinterpret_cast<const char*>(data);
     const char* end = bytes + size;
     const char* nul = std::find(bytes, end, '\0');
-    std::vector<SimulatedWindow> windows;
-    WindowsFrom(nul == end ? end : nul + 1, end, windows);
+    const std::vector<SimulatedWindow> windows = WindowsFrom(nul == end ? end : nul + 1, end);
     SimulateDesktop(std::string(bytes, nul), windows);
 
     const std::size_t count = ArgumentCount();
