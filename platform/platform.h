@@ -8,6 +8,7 @@
 
 // Same underlying types as the Windows headers, so an implementation may
 // include both this header and windows.h.
+// NOLINTNEXTLINE(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp): windows.h's own name.
 struct HWND__;
 typedef HWND__* HWND;
 typedef int BOOL;

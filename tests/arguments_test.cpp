@@ -27,6 +27,15 @@ std::string EveryByteButQuote() {
     return bytes;
 }
 
+// Bytes 0x01..0xFF, the double quote included.
+std::string EveryByte() {
+    std::string bytes;
+    for (int value = 0x01; value <= 0xFF; ++value) {
+        bytes += static_cast<char>(value);
+    }
+    return bytes;
+}
+
 // Every separator byte 0x01..0x20 before an "x".
 std::string EverySeparatorBeforeX() {
     std::string line = "prog";
@@ -87,6 +96,8 @@ const SplitCase SplitCases[] = {
     {"every separator byte", EverySeparatorBeforeX(), Arguments(32, "x")},
     {"0x7F and high bytes", "prog -h=\x7F\x80\xE9\xFF", {"-h=\x7F\x80\xE9\xFF"}},
     {"every byte quoted", "prog \"" + EveryByteButQuote() + "\"", {EveryByteButQuote()}},
+    // The separators before 0x21 are skipped; the quote after it opens a run to the end.
+    {"every byte unquoted", "prog " + EveryByte(), {EveryByteButQuote().substr(0x20)}},
     {"thousands of quotes", "prog " + Repeat('"', 3000), {}},
     {"odd thousands of quotes", "prog " + Repeat('"', 3001) + " -h=X", {" -h=X"}},
     {"quotes inside a token", "prog -h=" + Repeat('"', 3000) + "X", {"-h=X"}},

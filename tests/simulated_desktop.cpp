@@ -12,6 +12,8 @@ void SimulateDesktop(const std::string& commandLine, const std::vector<Simulated
 }
 
 HWND SimulatedHandle(std::size_t index) {
+    // Handles are opaque to the core, so a window's index serves as its handle.
+    // NOLINTNEXTLINE(performance-no-int-to-ptr)
     return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(index + 1));
 }
 
@@ -41,7 +43,7 @@ BOOL EnumWindows(WNDENUMPROC callback, LPARAM value) {
 
 BOOL IsWindowVisible(HWND window) {
     const SimulatedWindow* simulated = WindowOf(window);
-    return simulated != nullptr && simulated->Visible;
+    return static_cast<BOOL>(simulated != nullptr && simulated->Visible);
 }
 
 int GetWindowTextA(HWND window, char* buffer, int maxCount) {
@@ -66,11 +68,12 @@ BOOL ShowWindow(HWND window, int command) {
         return 0;
     }
     Desktop.ShowWindowCalls.push_back({reinterpret_cast<std::uintptr_t>(window) - 1, command});
-    const BOOL wasVisible = simulated->Visible;
+    const BOOL wasVisible = static_cast<BOOL>(simulated->Visible);
     simulated->Visible = command != SW_HIDE;
     return wasVisible;
 }
 
+// cppcheck-suppress constParameter ; the signature is the platform's
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) {
     Desktop.MessageBoxCalls.push_back({owner != nullptr, text, caption, type});
     return 1;  // IDOK
