@@ -12,6 +12,7 @@
 namespace {
 
 HWND Target = nullptr;
+std::vector<HWND> Ours;
 
 void PumpMessages() {
     MSG message = {};
@@ -51,11 +52,35 @@ double Median(std::vector<double> values) {
     return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-BOOL CALLBACK FindLastOfOurs(HWND window, LPARAM) {
-    if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
-        Target = window;
+BOOL CALLBACK FindLastOfOurs(HWND window, LPARAM last) {
+    if (std::find(Ours.begin(), Ours.end(), window) != Ours.end()) {
+        *reinterpret_cast<HWND*>(last) = window;
     }
     return TRUE;
+}
+
+HWND LastOfOurs() {
+    HWND last = nullptr;
+    EnumWindows(FindLastOfOurs, reinterpret_cast<LPARAM>(&last));
+    return last;
+}
+
+// Puts the target into its state before a run, at the bottom of the stacking
+// order. Wine moves a window that is shown or hidden to the top, where every
+// pass would find it first, and sometimes only once its messages are handled:
+// so it is moved down until it stays there.
+void PrepareTarget(bool visible) {
+    ShowWindow(Target, visible ? SW_SHOWNOACTIVATE : SW_HIDE);
+    for (int tries = 0; tries < 20; ++tries) {
+        SetWindowPos(Target, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        Sleep(tries);
+        PumpMessages();
+        if (LastOfOurs() == Target) {
+            return;
+        }
+    }
+    std::fprintf(stderr, "the target is not the window EnumWindows presents last\n");
+    std::exit(1);
 }
 
 }  // namespace
@@ -77,24 +102,25 @@ int main(int argc, char** argv) {
     for (int i = 0; i < windows; ++i) {
         char title[32] = {};
         std::snprintf(title, sizeof title, "Bench window %04d", i);
-        CreateWindowExA(0, "DrapenoBench", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, i % 50 * 10, i % 40 * 10,
-                        200, 100, nullptr, nullptr, windowClass.hInstance, nullptr);
+        Ours.push_back(CreateWindowExA(0, "DrapenoBench", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                       i % 50 * 10, i % 40 * 10, 200, 100, nullptr, nullptr,
+                                       windowClass.hInstance, nullptr));
     }
     PumpMessages();
-    EnumWindows(FindLastOfOurs, 0);  // the worst case: the match comes last
+    Target = LastOfOurs();  // the worst case: the match comes last
     char title[256] = {};
     GetWindowTextA(Target, title, sizeof title);
 
     struct Kind {
         const char* Name;
         std::string Argument;
-        int Before;    // the target's state made before each run
+        bool Before;   // the target's visibility made before each run
         bool Visible;  // the target's state expected after it
     };
     const Kind kinds[] = {
-        {"hide", std::string("-h=") + title, SW_SHOWNORMAL, false},
-        {"show", std::string("-s=") + title, SW_HIDE, true},
-        {"no match", "-h=No such window", SW_SHOWNORMAL, true},
+        {"hide", std::string("-h=") + title, true, false},
+        {"show", std::string("-s=") + title, false, true},
+        {"no match", "-h=No such window", true, true},
     };
     for (const Kind& kind : kinds) {
         std::vector<double> toolTimes, floorTimes, ratios;
@@ -102,8 +128,7 @@ int main(int argc, char** argv) {
         for (int round = -1; round < rounds; ++round) {  // round -1 warms the caches up
             double pair[2] = {};
             for (int side = 0; side < 2; ++side) {
-                ShowWindow(Target, kind.Before);
-                PumpMessages();
+                PrepareTarget(kind.Before);
                 pair[side] = TimeRun(side == 0 ? tool : floor, kind.Argument);
                 wrong += (IsWindowVisible(Target) != FALSE) != kind.Visible;
             }
