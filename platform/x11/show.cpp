@@ -96,23 +96,21 @@ bool Supports(xcb_get_property_reply_t* supported, xcb_atom_t feature) {
 }
 
 void Restore(xcb_window_t window) {
-    WindowRecord record;
-    record.Window = window;
-    const RecordRequests recordRequests = RequestRecord(window);
     const xcb_get_property_cookie_t statesCookie =
         xcb_get_property(Connection, 0, window, Atoms[NET_WM_STATE_ATOM], XCB_ATOM_ATOM, 0, 32);
     const xcb_get_property_cookie_t hintsCookie =
         xcb_get_property(Connection, 0, window, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, 9);
     const xcb_get_property_cookie_t supportedCookie =
         xcb_get_property(Connection, 0, Screen->root, Atoms[NET_SUPPORTED_ATOM], XCB_ATOM_ATOM, 0, 1024);
-    ReadRecord(recordRequests, record);
+    WindowRecord record;
+    FetchRecord(window, record);
     xcb_get_property_reply_t* states = xcb_get_property_reply(Connection, statesCookie, nullptr);
     xcb_get_property_reply_t* hints = xcb_get_property_reply(Connection, hintsCookie, nullptr);
     xcb_get_property_reply_t* supported = xcb_get_property_reply(Connection, supportedCookie, nullptr);
     const bool activates = WindowManagerRuns() && Supports(supported, Atoms[NET_ACTIVE_WINDOW_ATOM]);
     // Gone since the walk: nothing is done, least of all to another window.
     if (record.Exists) {
-        if (!record.Mapped && !(record.HasWmState && record.WmState == IconicState)) {
+        if (!record.Mapped && record.WmState != IconicState) {
             ClearWithdrawnStates(window, states, hints);
         }
         xcb_map_window(Connection, window);

@@ -1,12 +1,11 @@
 // EnumWindows on X11: the root's children, topmost first, each reparenting
 // frame replaced by the client inside it.
+#include <cstdint>
 #include <cstdlib>
 #include <iterator>
 #include <vector>
 
 #include "platform/x11/x11.h"
-
-extern const WindowRecord* PresentedRecord;
 
 namespace {
 
@@ -55,28 +54,19 @@ std::vector<xcb_window_t> PresentedWindows() {
 namespace Platform {
 
 BOOL EnumWindows(WNDENUMPROC callback, LPARAM value) {
-    const std::vector<xcb_window_t> windows = PresentedWindows();
-    std::vector<RecordRequests> requests;
-    requests.reserve(windows.size());
-    for (xcb_window_t window : windows) {
-        requests.push_back(RequestRecord(window));
-    }
+    LoadWalk(PresentedWindows());
     BOOL goOn = 1;
-    for (std::size_t i = 0; i < windows.size(); ++i) {
-        WindowRecord record;
-        record.Window = windows[i];
-        if (!goOn) {
-            DiscardRecord(requests[i]);
-            continue;
+    for (std::size_t i = 0; goOn; ++i) {
+        const WindowRecord* record = PresentWalkRecord(i);
+        if (record == nullptr) {
+            break;
         }
-        ReadRecord(requests[i], record);
         // A window destroyed during the walk is passed over unseen.
-        if (record.Exists) {
-            PresentedRecord = &record;
-            goOn = callback(HandleOf(record.Window), value);
-            PresentedRecord = nullptr;
+        if (record->Exists) {
+            goOn = callback(HandleOf(record->Window), value);
         }
     }
+    PresentWalkRecord(SIZE_MAX);
     return goOn;
 }
 

@@ -45,29 +45,22 @@ extern xcb_atom_t Atoms[AtomCount];
 // there is no display to talk to.
 bool OpenDisplay();
 
-// What the passes ask about one top-level window, read in one batch per level.
+// What the passes ask about one top-level window.
 struct WindowRecord {
     xcb_window_t Window = XCB_WINDOW_NONE;
-    bool Exists = false;  // false once the server says the window is gone
+    bool Exists = true;  // false once the server says the window is gone
     bool Mapped = false;
     std::uint32_t WmState = WithdrawnState;
-    bool HasWmState = false;
     std::size_t TitleLength = 0;
     char Title[256] = {};  // at most 255 bytes, never NUL-ended here
 };
 
-// The cookies of the requests that fill one WindowRecord, sent before any
-// reply of the batch is read.
-struct RecordRequests {
-    xcb_get_window_attributes_cookie_t Attributes = {};
-    xcb_get_property_cookie_t WmState = {};
-    xcb_get_property_cookie_t NetWmName = {};
-    xcb_get_property_cookie_t WmName = {};
-};
+// Reads the titles of the windows of a walk, in as few round trips as the
+// window count allows.
+void LoadWalk(const std::vector<xcb_window_t>& windows);
 
-RecordRequests RequestRecord(xcb_window_t window);
-void ReadRecord(const RecordRequests& requests, WindowRecord& record);
-void DiscardRecord(const RecordRequests& requests);
+// Makes the walk's record at index the one the pass is looking at.
+const WindowRecord* PresentWalkRecord(std::size_t index);
 
 // A synchronous read of one record, for a handle the walk did not prefetch.
 void FetchRecord(xcb_window_t window, WindowRecord& record);

@@ -88,7 +88,7 @@ start_xterm() {
     started $!
     eventually --tries 600 sh -c "xdotool search --name '^$2\$' >/dev/null" || fail "xterm did not come up"
     win[$1]=$(printf '0x%x' "$(xdotool search --name "^$2\$" | head -n1)")
-    [ "$setup" != openbox ] || eventually has_wm_state "${win[$1]}" Normal || fail "xterm not managed"
+    eventually in_state "$1" shown || fail "xterm not shown"
 }
 
 map_state() { xwininfo -id "$1" 2>/dev/null | sed -n 's/^ *Map State: //p'; }
