@@ -50,8 +50,10 @@ void ClientsFromList(const std::vector<xcb_window_t>& list,
                 parent = tree->parent;
             }
             std::free(tree);
-            const auto top = topIndex.find(climbing[i].Window);
-            if (parent == Screen->root && top != topIndex.end()) {
+            // A client straight under the root stands for itself; one in a
+            // frame that is a child of the root stands for that frame.
+            const auto top = topIndex.find(parent == Screen->root ? climbing[i].Window : parent);
+            if (top != topIndex.end()) {
                 if (client[top->second] == XCB_WINDOW_NONE) {
                     client[top->second] = list[climbing[i].Top];
                 }

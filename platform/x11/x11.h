@@ -37,6 +37,11 @@ constexpr std::uint32_t WithdrawnState = 0;
 constexpr std::uint32_t NormalState = 1;
 constexpr std::uint32_t IconicState = 3;
 
+// A window may be destroyed at any moment by its owner. The server then answers
+// a request about it with an error instead of a reply: the reply reads as null
+// and the window as gone. Errors are never printed; those not taken through a
+// reply's error pointer wait in the event queue, which only the usage box reads
+// (and passes over).
 extern xcb_connection_t* Connection;
 extern xcb_screen_t* Screen;
 extern xcb_atom_t Atoms[AtomCount];

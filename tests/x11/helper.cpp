@@ -6,9 +6,10 @@
 //   x11_helper many N PREFIX       N normal windows titled PREFIX1..PREFIXN
 //   x11_helper churn TITLE         windows titled TITLE made and destroyed without end
 //   x11_helper close WINDOW        asks WINDOW to close (WM_DELETE_WINDOW)
+//   x11_helper restore WINDOW      maps WINDOW again and puts it at the bottom
 // open and many print each window's id, then "ready" once a window manager,
 // if one runs, has taken them all in.
-#include <xcb/xcb.h>
+#include <time.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,51 +17,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/x11/helper.h"
+
 namespace {
 
-xcb_connection_t* Connection = nullptr;
-xcb_screen_t* Screen = nullptr;
-
-xcb_atom_t Atom(const char* name) {
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-        Connection, xcb_intern_atom(Connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
-        nullptr);
-    const xcb_atom_t atom = reply != nullptr ? reply->atom : 0;
-    std::free(reply);
-    return atom;
-}
-
-void SetText(xcb_window_t window, xcb_atom_t property, const std::string& text) {
-    const xcb_atom_t type = property == XCB_ATOM_WM_NAME ? xcb_atom_t{XCB_ATOM_STRING} : Atom("UTF8_STRING");
-    xcb_change_property(Connection, XCB_PROP_MODE_REPLACE, window, property, type, 8,
-                        static_cast<std::uint32_t>(text.size()), text.data());
-}
-
-bool WindowManagerRuns() {
-    xcb_get_window_attributes_reply_t* root = xcb_get_window_attributes_reply(
-        Connection, xcb_get_window_attributes(Connection, Screen->root), nullptr);
-    const bool runs = root != nullptr && (root->all_event_masks & XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT) != 0;
-    std::free(root);
-    return runs;
-}
-
-xcb_window_t Create(xcb_window_t parent, int n, const std::string& net, const std::string& legacy) {
-    const xcb_window_t window = xcb_generate_id(Connection);
-    const std::uint32_t values[] = {Screen->white_pixel};
-    xcb_create_window(Connection, XCB_COPY_FROM_PARENT, window, parent,
-                      static_cast<std::int16_t>(20 + n % 40 * 10),
-                      static_cast<std::int16_t>(20 + n % 40 * 10), 200, 100, 1, XCB_WINDOW_CLASS_INPUT_OUTPUT,
-                      Screen->root_visual, XCB_CW_BACK_PIXEL, values);
-    if (!net.empty()) {
-        SetText(window, Atom("_NET_WM_NAME"), net);
-    }
-    if (!legacy.empty()) {
-        SetText(window, XCB_ATOM_WM_NAME, legacy);
-    }
-    return window;
-}
-
-// Makes one window of the given kind; returns it and whether it is to be mapped.
 xcb_window_t Make(int n, const std::string& kind, const std::string& title, bool managed, bool& map) {
     map = kind != "hidden";
     if (kind == "legacy") {
@@ -91,29 +51,7 @@ xcb_window_t Make(int n, const std::string& kind, const std::string& title, bool
     return window;
 }
 
-bool HasWmState(xcb_window_t window, xcb_atom_t wmState) {
-    xcb_get_property_reply_t* reply = xcb_get_property_reply(
-        Connection, xcb_get_property(Connection, 0, window, wmState, wmState, 0, 2), nullptr);
-    const bool has = reply != nullptr && reply->type == wmState;
-    std::free(reply);
-    return has;
-}
-
-// Waits until the window manager has taken in every mapped window, or 20 s.
-void AwaitManaged(const std::vector<xcb_window_t>& mapped) {
-    const xcb_atom_t wmState = Atom("WM_STATE");
-    for (int tries = 0; tries < 2000; ++tries) {
-        std::size_t done = 0;
-        while (done < mapped.size() && HasWmState(mapped[done], wmState)) {
-            ++done;
-        }
-        if (done == mapped.size()) {
-            return;
-        }
-        struct timespec pause = {0, 10000000};
-        nanosleep(&pause, nullptr);
-    }
-}
+// WM_STATE is set, and Normal if normal is asked for.
 
 void Open(const std::vector<std::string>& specs) {
     const bool managed = WindowManagerRuns();
@@ -131,7 +69,7 @@ void Open(const std::vector<std::string>& specs) {
     }
     xcb_flush(Connection);
     if (managed) {
-        AwaitManaged(mapped);
+        AwaitManaged(mapped, false);
     }
     std::printf("ready\n");
     std::fflush(stdout);
@@ -162,7 +100,20 @@ void Close(xcb_window_t window) {
     message.type = Atom("WM_PROTOCOLS");
     message.data.data32[0] = Atom("WM_DELETE_WINDOW");
     xcb_send_event(Connection, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&message));
+    std::free(xcb_get_input_focus_reply(Connection, xcb_get_input_focus(Connection), nullptr));
+}
+
+// Brings back a window that a tool hid or minimised, at the bottom of the stack
+// again, so that it stays the last one a walk comes to.
+void Restore(xcb_window_t window) {
+    xcb_map_window(Connection, window);
     xcb_flush(Connection);
+    if (WindowManagerRuns()) {
+        AwaitManaged({window}, true);
+    }
+    const std::uint32_t below = XCB_STACK_MODE_BELOW;
+    xcb_configure_window(Connection, window, XCB_CONFIG_WINDOW_STACK_MODE, &below);
+    std::free(xcb_get_input_focus_reply(Connection, xcb_get_input_focus(Connection), nullptr));
 }
 
 }  // namespace
@@ -177,6 +128,10 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     if (command == "close") {
         Close(static_cast<xcb_window_t>(std::strtoul(argv[2], nullptr, 0)));
+        return 0;
+    }
+    if (command == "restore") {
+        Restore(static_cast<xcb_window_t>(std::strtoul(argv[2], nullptr, 0)));
         return 0;
     }
     if (command == "churn") {
