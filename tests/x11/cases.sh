@@ -1,0 +1,130 @@
+# The X11 cases, sourced by run.sh: each runs in both set-ups, with and without
+# a window manager. Steps read as tables: argument, then the windows' states.
+
+case_hide() {
+    open_windows Alpha=normal:Alpha Beta=normal:Beta
+    start_xterm Term "Term Gamma"
+    step -h=Alpha Alpha=hidden Beta=shown Term=shown
+    step "-h=Term Gamma" Term=hidden Beta=shown
+    step -h=Alpha Beta=shown
+    step "-h=Term" Beta=shown
+}
+
+case_show_after_hide() {
+    start_xterm Term "Term Delta"
+    local size
+    size=$(size_of "${win[Term]}")
+    open_windows Back=normal:Back Front=normal:Front
+    step "-h=Term Delta" Term=hidden
+    step "-s=Term Delta" Term=shown Term=active "Term=$size" Back=shown
+    step -s=Back Back=shown Back=active
+}
+
+case_minimised() {
+    open_windows Mini=iconic:Mini Other=normal:Other Gone=iconic:Gone
+    step -s=Mini Mini=shown Mini=200x100 Other=shown
+    # Minimised counts as visible: hiding withdraws it, showing brings it back at its size.
+    step -h=Gone Gone=hidden
+    step -s=Gone Gone=shown Gone=200x100
+}
+
+case_maximised() {
+    open_windows Maxi=max:Maxi Gone=max:Gone
+    step -s=Maxi Maxi=shown Maxi=unmaximised Maxi=200x100
+    step -h=Gone Gone=hidden
+    step -s=Gone Gone=shown Gone=unmaximised Gone=200x100
+}
+
+case_first_match() {
+    # Stacked bottom to top; the walk goes topmost first.
+    open_windows One=normal:Twin Two=normal:Twin Three=hidden:Twin Other=normal:Other
+    step -h=Twin Two=hidden One=shown Other=shown
+    step -h=Twin One=hidden Other=shown
+    step -h=Twin Other=shown
+}
+
+case_case_folding() {
+    open_windows Mixed="normal:MiXeD Case" Cafe=normal:café
+    step "-h=mIxEd cAsE" Mixed=hidden Cafe=shown
+    step -h=CAFÉ Cafe=shown
+    step -h=CAFé Cafe=hidden
+}
+
+case_titles() {
+    local long
+    long=$(printf 'L%.0s' $(seq 300))
+    open_windows Split="split:Net Name|Legacy Name" Old="legacy:Old Style" Long="normal:$long"
+    step "-h=Legacy Name" Split=shown
+    step "-h=Net Name" Split=hidden
+    step "-h=old style" Old=hidden
+    step "-h=${long:0:255}" Long=hidden
+}
+
+case_children() {
+    open_windows Holder=holder:Inner Outer=normal:Outer
+    win[Inner]=$(printf '0x%x' "$(xdotool search --name '^Inner$' | head -n1)")
+    step -h=Inner Inner=viewable Holder=viewable Outer=shown
+    step -s=Inner Inner=viewable Holder=viewable Outer=shown
+}
+
+case_usage() {
+    local usage how id rc
+    usage='"Drapeno v1.0 - Copyright (c) 2026 the Drapeno developers\015\nHiding unwanted window\015\n\015\nUsage:\015\n  Drapeno.exe -p=title\015\nwhere:\015\n  p: either h (for hiding) or s (for showing)\015\n  path: the title of window to hide."'
+    for how in Return Escape space click close; do
+        "$drapeno" 2>"$work/stderr" &
+        local pid=$!
+        eventually sh -c "xdotool search --name '^Drapeno\$' >/dev/null" || fail "no usage box"
+        id=$(xdotool search --name '^Drapeno$' | head -n1)
+        [ "$(xprop -id "$id" -notype _DRAPENO_MESSAGE)" = "_DRAPENO_MESSAGE = $usage" ] ||
+            fail "usage box says: $(xprop -id "$id" _DRAPENO_MESSAGE)"
+        eventually sh -c "xwininfo -id $id | grep -q IsViewable" || fail "usage box not shown"
+        sleep 0.2
+        kill -0 "$pid" || fail "usage box ended by itself"
+        case $how in
+            click) xdotool mousemove --window "$id" "$(($(size_of "$id" | cut -dx -f1) / 2))" \
+                "$(($(size_of "$id" | cut -dx -f2) - 29))" click 1 2>/dev/null ;;
+            close) "$helper" close "$id" ;;
+            *) xdotool key --window "$id" "$how" 2>/dev/null ;;
+        esac
+        eventually sh -c "! kill -0 $pid 2>/dev/null" || { kill "$pid"; fail "$how did not end the usage box"; }
+        rc=0
+        wait "$pid" || rc=$?
+        [ "$rc" -eq 0 ] && [ ! -s "$work/stderr" ] || fail "usage box after $how: exit $rc, $(cat "$work/stderr")"
+    done
+}
+
+case_churn() {
+    open_windows Keeper=normal:Keeper Steady=normal:Steady
+    "$helper" churn Gone &
+    started $!
+    "$helper" churn Gone &
+    started $!
+    local i
+    for i in $(seq 25); do
+        step -h=Gone
+        step -s=Gone
+        step -h=Steady
+        step -s=Steady
+    done
+    step -h=Keeper Keeper=hidden Steady=shown
+}
+
+case_bad_input() {
+    open_windows Alpha=normal:Alpha
+    step "-h=$(head -c 100000 /dev/zero | tr '\0' A)" Alpha=shown
+    step $'-h=\x01\x7f\xff\t' Alpha=shown
+    step -x=Alpha Alpha=shown
+    step -h Alpha=shown
+}
+
+case_no_display() {
+    local display expected="Drapeno: cannot open display" argument rc
+    for display in ":$((60000 + $$ % 1000))" "" "nonsense"; do
+        for argument in -h=Alpha ""; do
+            rc=0
+            DISPLAY=$display "$drapeno" $argument >"$work/stdout" 2>"$work/stderr" </dev/null || rc=$?
+            [ "$rc" -eq 0 ] && [ "$(cat "$work/stderr")" = "$expected" ] && [ "$(wc -l <"$work/stderr")" -eq 1 ] &&
+                [ ! -s "$work/stdout" ] || fail "DISPLAY='$display' $argument: exit $rc, '$(cat "$work/stderr")'"
+        done
+    done
+}
