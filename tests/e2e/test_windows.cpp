@@ -45,14 +45,14 @@ std::string Decode(const char* text) {
     return bytes;
 }
 
-TestWindow ParseWindow(const char* spec) {
+TestWindow ParseWindow(const char* description) {
     TestWindow window;
-    const char* colon = std::strchr(spec, ':');
+    const char* colon = std::strchr(description, ':');
     if (colon == nullptr) {
-        Fail("window without FLAGS: %s", spec);
+        Fail("window without FLAGS: %s", description);
         std::exit(2);
     }
-    const std::string flags(spec, colon);
+    const std::string flags(description, colon);
     window.Visible = flags.find('v') != std::string::npos;
     window.Matches = flags.find('*') != std::string::npos;
     window.Child = flags.find('c') != std::string::npos;

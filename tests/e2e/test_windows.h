@@ -21,7 +21,7 @@ struct TestWindow {
 };
 
 // "FLAGS:TITLE". Flags: v visible or h hidden, * matches, c child, w wide.
-TestWindow ParseWindow(const char* spec);
+TestWindow ParseWindow(const char* description);
 
 // Creates the windows, top-level ones stacked in the given order.
 void CreateTestWindows(std::vector<TestWindow>& windows);

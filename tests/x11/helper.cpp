@@ -53,14 +53,14 @@ xcb_window_t Make(int n, const std::string& kind, const std::string& title, bool
 
 // WM_STATE is set, and Normal if normal is asked for.
 
-void Open(const std::vector<std::string>& specs) {
+void Open(const std::vector<std::string>& descriptions) {
     const bool managed = WindowManagerRuns();
     std::vector<xcb_window_t> mapped;
-    for (std::size_t i = 0; i < specs.size(); ++i) {
-        const std::size_t colon = specs[i].find(':');
+    for (std::size_t i = 0; i < descriptions.size(); ++i) {
+        const std::size_t colon = descriptions[i].find(':');
         bool map = false;
-        const xcb_window_t window =
-            Make(static_cast<int>(i), specs[i].substr(0, colon), specs[i].substr(colon + 1), managed, map);
+        const xcb_window_t window = Make(static_cast<int>(i), descriptions[i].substr(0, colon),
+                                         descriptions[i].substr(colon + 1), managed, map);
         if (map) {
             xcb_map_window(Connection, window);
             mapped.push_back(window);
@@ -138,14 +138,15 @@ int main(int argc, char** argv) {
         Churn(argv[2]);
         return 0;
     }
-    std::vector<std::string> specs(argv + 2, argv + argc);
+    std::vector<std::string> descriptions(argv + 2, argv + argc);
     if (command == "many") {
-        specs.clear();
+        descriptions.clear();
         for (long i = 1; i <= std::strtol(argv[2], nullptr, 10); ++i) {
-            specs.push_back(std::string("normal:") + (argc > 3 ? argv[3] : "Window ") + std::to_string(i));
+            descriptions.push_back(std::string("normal:") + (argc > 3 ? argv[3] : "Window ") +
+                                   std::to_string(i));
         }
     }
-    Open(specs);
+    Open(descriptions);
     // Keep the windows until killed.
     while (xcb_generic_event_t* event = xcb_wait_for_event(Connection)) {
         std::free(event);
