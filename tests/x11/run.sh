@@ -20,9 +20,9 @@ fail() { echo "FAIL [$setup $case]: $*" >&2; exit 1; }
 # Opens the helper's windows (KIND:TITLE...); win[NAME] holds their ids, named
 # by NAME=KIND:TITLE arguments.
 open_windows() {
-    local names=() specs=() arg out=$work/open.$RANDOM
-    for arg in "$@"; do names+=("${arg%%=*}"); specs+=("${arg#*=}"); done
-    "$helper" open "${specs[@]}" >"$out" &
+    local names=() descriptions=() arg out=$work/open.$RANDOM
+    for arg in "$@"; do names+=("${arg%%=*}"); descriptions+=("${arg#*=}"); done
+    "$helper" open "${descriptions[@]}" >"$out" &
     started $!
     # A window manager that has just started may take a while to take them in.
     eventually --tries 600 grep -qx ready "$out" || fail "helper windows did not come up"
