@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cmdline/arguments.h"
+#include "tests/case_table.h"
 #include "tests/simulated_desktop.h"
 
 namespace {
@@ -14,26 +15,6 @@ using Arguments = std::vector<std::string>;
 
 std::string Repeat(char byte, std::size_t count) {
     return std::string(count, byte);
-}
-
-// Bytes 0x01..0xFF, leaving out the double quote that no argument can carry.
-std::string EveryByteButQuote() {
-    std::string bytes;
-    for (int value = 0x01; value <= 0xFF; ++value) {
-        if (value != '"') {
-            bytes += static_cast<char>(value);
-        }
-    }
-    return bytes;
-}
-
-// Bytes 0x01..0xFF, the double quote included.
-std::string EveryByte() {
-    std::string bytes;
-    for (int value = 0x01; value <= 0xFF; ++value) {
-        bytes += static_cast<char>(value);
-    }
-    return bytes;
 }
 
 // Every separator byte 0x01..0x20 before an "x".
@@ -127,13 +108,6 @@ TEST_P(SplitTest, YieldsTheArguments) {
     EXPECT_EQ(Split(GetParam().CommandLine), GetParam().Expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(CommandLines, SplitTest, testing::ValuesIn(SplitCases),
-                         [](const testing::TestParamInfo<SplitCase>& info) {
-                             std::string name = info.param.Name;
-                             for (char& c : name) {
-                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             }
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(CommandLines, SplitTest, testing::ValuesIn(SplitCases), RowName());
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/drapeno.h"
+#include "tests/case_table.h"
 #include "tests/simulated_desktop.h"
 #include "winctl/title.h"
 
@@ -23,26 +24,6 @@ SimulatedWindow Hidden(const std::string& title) {
 
 std::string Quoted(const std::string& argument) {
     return "prog \"" + argument + "\"";
-}
-
-// Bytes 0x01..0xFF but the double quote: 254 bytes, a title that still fits.
-std::string EveryByteButQuote() {
-    std::string bytes;
-    for (int value = 0x01; value <= 0xFF; ++value) {
-        if (value != '"') {
-            bytes += static_cast<char>(value);
-        }
-    }
-    return bytes;
-}
-
-// Bytes 0x01..0xFF, the double quote included.
-std::string EveryByte() {
-    std::string bytes;
-    for (int value = 0x01; value <= 0xFF; ++value) {
-        bytes += static_cast<char>(value);
-    }
-    return bytes;
 }
 
 struct RunCase {
@@ -123,14 +104,7 @@ TEST_P(RunTest, ActsOnTheFirstMatchOnly) {
     EXPECT_EQ(Desktop.ExitCodes, std::vector<UINT>{0});
 }
 
-INSTANTIATE_TEST_SUITE_P(Runs, RunTest, testing::ValuesIn(RunCases),
-                         [](const testing::TestParamInfo<RunCase>& info) {
-                             std::string name = info.param.Name;
-                             for (char& c : name) {
-                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             }
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Runs, RunTest, testing::ValuesIn(RunCases), RowName());
 
 TEST(RunTest, SecondRunHidesTheOther) {
     SimulateDesktop("prog -h=Notepad", {Shown("Notepad"), Shown("Notepad")});
