@@ -1,3 +1,4 @@
+// Both entries of Drapeno: one run, one decision, exit code 0 on every path.
 #include "app/drapeno.h"
 
 #if defined(_WIN32)
@@ -8,8 +9,12 @@ extern "C" void DrapenoStart() {
     RunDrapeno();
 }
 #else
-int main() {
-    RunDrapeno();
+#include "platform/start.h"
+
+int main(int argc, char** argv) {
+    if (StartWindowSystem(argc, argv)) {
+        RunDrapeno();
+    }
     return 0;
 }
 #endif

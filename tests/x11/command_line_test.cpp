@@ -8,7 +8,7 @@
 
 #include "cmdline/arguments.h"
 #include "platform/platform.h"
-#include "platform/x11/command_line.h"
+#include "platform/linux/command_line.h"
 
 namespace {
 

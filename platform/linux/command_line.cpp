@@ -1,4 +1,4 @@
-#include "platform/x11/command_line.h"
+#include "platform/linux/command_line.h"
 
 #include "platform/platform.h"
 

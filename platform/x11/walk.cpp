@@ -1,0 +1,153 @@
+// EnumWindows on X11, in three steps: the root's children and the window
+// manager's lists; then every candidate's title, map state and WM_STATE, all
+// asked for before any answer is read; then the walk over what came back.
+// The number of round trips does not grow with the number of windows.
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/x11/connection.h"
+#include "platform/x11/x11.h"
+
+namespace {
+
+constexpr std::uint32_t MaxClients = 65536;  // windows read from a client list
+constexpr std::uint32_t TitleWords = 64;     // 256 bytes: a title keeps 255
+
+std::vector<WindowRecord> Walk;
+
+xcb_get_property_cookie_t AskProperty(xcb_window_t window, xcb_atom_t property, std::uint32_t words) {
+    return xcb_get_property(Connection, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, words);
+}
+
+// The top-level windows, topmost first. The window manager's clients, tabs of
+// one frame included, come in its stacking order, all where its topmost frame
+// stands; its own windows (frames, panels) are left out: they are the ones
+// made on its connection, whose ids share the base of its check window.
+void ListTopLevels() {
+    const xcb_query_tree_cookie_t treeCookie = xcb_query_tree(Connection, Screen->root);
+    const xcb_get_property_cookie_t stackingCookie =
+        AskProperty(Screen->root, Atoms[NetClientListStacking], MaxClients);
+    const xcb_get_property_cookie_t listCookie = AskProperty(Screen->root, Atoms[NetClientList], MaxClients);
+    const xcb_get_property_cookie_t checkCookie = AskProperty(Screen->root, Atoms[NetSupportingWmCheck], 1);
+    xcb_query_tree_reply_t* tree = xcb_query_tree_reply(Connection, treeCookie, nullptr);
+    std::vector<std::uint32_t> clients = ReadItems(stackingCookie);
+    const std::vector<std::uint32_t> list = ReadItems(listCookie);
+    const std::vector<std::uint32_t> check = ReadItems(checkCookie);
+    if (!WindowManagerRuns) {
+        clients.clear();  // lists a window manager left behind when it ended
+    } else if (clients.empty()) {
+        clients = list;
+    }
+    std::vector<std::uint32_t> managed = clients;
+    std::sort(managed.begin(), managed.end());
+    const std::uint32_t base = ~xcb_get_setup(Connection)->resource_id_mask;
+    const bool hasCheck = WindowManagerRuns && !check.empty();
+    const xcb_window_t* children = tree != nullptr ? xcb_query_tree_children(tree) : nullptr;
+    const int count = tree != nullptr ? xcb_query_tree_children_length(tree) : 0;
+    bool clientsPlaced = false;
+    Walk.clear();
+    for (int i = count - 1; i >= -1; --i) {  // the server lists bottom to top; -1 closes the walk
+        const xcb_window_t window = i >= 0 ? children[i] : xcb_window_t{XCB_WINDOW_NONE};
+        const bool isClient = std::binary_search(managed.begin(), managed.end(), window);
+        const bool isOwn = hasCheck && i >= 0 && (window & base) == (check[0] & base);
+        if ((isClient || isOwn || i < 0) && !clientsPlaced) {
+            clientsPlaced = true;
+            for (auto client = clients.rbegin(); client != clients.rend(); ++client) {
+                Walk.push_back(WindowRecord{*client, true});
+            }
+        }
+        if (!isClient && !isOwn && i >= 0) {
+            Walk.push_back(WindowRecord{window, false});
+        }
+    }
+    std::free(tree);
+}
+
+// Keeps the title if the property holds one; false when it is absent or empty.
+bool ReadTitle(xcb_get_property_cookie_t cookie, WindowRecord& record) {
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(Connection, cookie, nullptr);
+    const int length = reply != nullptr && reply->format == 8 ? xcb_get_property_value_length(reply) : 0;
+    if (length > 0) {
+        record.TitleLength = std::min<std::size_t>(static_cast<std::size_t>(length), sizeof record.Title - 1);
+        std::memcpy(record.Title, xcb_get_property_value(reply), record.TitleLength);
+    }
+    std::free(reply);
+    return length > 0;
+}
+
+void ReadRecords() {
+    const std::size_t count = Walk.size();
+    std::vector<xcb_get_property_cookie_t> names(count);
+    std::vector<xcb_get_property_cookie_t> states(count);
+    std::vector<xcb_get_window_attributes_cookie_t> attributes(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        names[i] = AskProperty(Walk[i].Window, Atoms[NetWmName], TitleWords);
+        attributes[i] = xcb_get_window_attributes(Connection, Walk[i].Window);
+        if (Walk[i].Managed) {
+            states[i] = AskProperty(Walk[i].Window, Atoms[WmState], 1);
+        }
+    }
+    std::vector<std::size_t> unnamed;
+    for (std::size_t i = 0; i < count; ++i) {
+        WindowRecord& record = Walk[i];
+        const bool named = ReadTitle(names[i], record);
+        xcb_get_window_attributes_reply_t* reply =
+            xcb_get_window_attributes_reply(Connection, attributes[i], nullptr);
+        record.Exists = reply != nullptr;
+        record.Mapped = reply != nullptr && reply->map_state != XCB_MAP_STATE_UNMAPPED;
+        std::free(reply);
+        if (record.Managed) {
+            const std::vector<std::uint32_t> state = ReadItems(states[i]);
+            record.State = state.empty() ? WithdrawnState : state[0];
+        }
+        if (!named && record.Exists) {
+            unnamed.push_back(i);
+        }
+    }
+    // Older programs (xterm among them) name their windows only in WM_NAME:
+    // one more round trip, for those alone.
+    for (std::size_t i = 0; i < unnamed.size(); ++i) {
+        names[i] = AskProperty(Walk[unnamed[i]].Window, XCB_ATOM_WM_NAME, TitleWords);
+    }
+    for (std::size_t i = 0; i < unnamed.size(); ++i) {
+        ReadTitle(names[i], Walk[unnamed[i]]);
+    }
+}
+
+const WindowRecord& RecordOf(HWND window) {
+    return *reinterpret_cast<const WindowRecord*>(window);
+}
+
+}  // namespace
+
+namespace X11 {
+
+BOOL EnumWindows(WNDENUMPROC callback, LPARAM value) {
+    ListTopLevels();
+    ReadRecords();
+    for (WindowRecord& record : Walk) {
+        // A window destroyed since the listing is passed over unseen.
+        if (record.Exists && callback(reinterpret_cast<HWND>(&record), value) == 0) {
+            return 0;
+        }
+    }
+    return 1;
+}
+
+BOOL IsWindowVisible(HWND window) {
+    return CountsAsVisible(RecordOf(window));
+}
+
+int GetWindowTextA(HWND window, char* buffer, int maxCount) {
+    if (buffer == nullptr || maxCount <= 0) {
+        return 0;
+    }
+    const WindowRecord& record = RecordOf(window);
+    const std::size_t length = std::min(record.TitleLength, static_cast<std::size_t>(maxCount) - 1);
+    std::memcpy(buffer, record.Title, length);
+    buffer[length] = '\0';
+    return static_cast<int>(length);
+}
+
+}  // namespace X11
