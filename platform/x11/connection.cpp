@@ -13,29 +13,15 @@ bool WindowManagerRuns = false;
 
 namespace {
 
+// clang-format off
 constexpr const char* AtomNames[AtomCount] = {
-    "WM_STATE",
-    "WM_PROTOCOLS",
-    "WM_DELETE_WINDOW",
-    "UTF8_STRING",
-    "_NET_WM_NAME",
-    "_NET_WM_STATE",
-    "_NET_WM_STATE_MAXIMIZED_VERT",
-    "_NET_WM_STATE_MAXIMIZED_HORZ",
-    "_NET_WM_STATE_FULLSCREEN",
-    "_NET_WM_STATE_HIDDEN",
-    "_NET_ACTIVE_WINDOW",
-    "_NET_SUPPORTED",
-    "_NET_CLIENT_LIST",
-    "_NET_CLIENT_LIST_STACKING",
-    "_NET_SUPPORTING_WM_CHECK",
-    "_NET_FRAME_EXTENTS",
-    "_NET_WM_WINDOW_TYPE",
-    "_NET_WM_WINDOW_TYPE_DIALOG",
-    "_MOTIF_WM_HINTS",
-    "_DRAPENO_PLACEMENT",
-    "_DRAPENO_MESSAGE",
+    "WM_STATE", "WM_PROTOCOLS", "WM_DELETE_WINDOW", "UTF8_STRING", "_NET_WM_NAME", "_NET_WM_STATE",
+    "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ", "_NET_WM_STATE_FULLSCREEN",
+    "_NET_WM_STATE_HIDDEN", "_NET_ACTIVE_WINDOW", "_NET_SUPPORTED", "_NET_CLIENT_LIST",
+    "_NET_CLIENT_LIST_STACKING", "_NET_SUPPORTING_WM_CHECK", "_NET_FRAME_EXTENTS", "_NET_WM_WINDOW_TYPE",
+    "_NET_WM_WINDOW_TYPE_DIALOG", "_MOTIF_WM_HINTS", "_DRAPENO_PLACEMENT", "_DRAPENO_MESSAGE"
 };
+// clang-format on
 
 xcb_screen_t* ScreenAt(int number) {
     xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(Connection));
@@ -48,6 +34,10 @@ xcb_screen_t* ScreenAt(int number) {
 }
 
 }  // namespace
+
+xcb_get_property_cookie_t AskProperty(xcb_window_t window, xcb_atom_t property, std::uint32_t words) {
+    return xcb_get_property(Connection, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, words);
+}
 
 std::vector<std::uint32_t> ReadItems(xcb_get_property_cookie_t cookie) {
     std::vector<std::uint32_t> items;
@@ -91,9 +81,10 @@ bool Connect() {
         cookies[i] = xcb_intern_atom(Connection, 0, static_cast<std::uint16_t>(std::strlen(AtomNames[i])),
                                      AtomNames[i]);
     }
-    xcb_get_window_attributes_reply_t* root =
-        xcb_get_window_attributes_reply(Connection, xcb_get_window_attributes(Connection, Screen->root), nullptr);
-    WindowManagerRuns = root != nullptr && (root->all_event_masks & XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT) != 0;
+    xcb_get_window_attributes_reply_t* root = xcb_get_window_attributes_reply(
+        Connection, xcb_get_window_attributes(Connection, Screen->root), nullptr);
+    WindowManagerRuns =
+        root != nullptr && (root->all_event_masks & XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT) != 0;
     std::free(root);
     for (int i = 0; i < AtomCount; ++i) {
         xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(Connection, cookies[i], nullptr);

@@ -8,31 +8,18 @@
 #include <cstdint>
 #include <vector>
 
-// Interned once when the connection opens, in this order.
+#include "platform/platform.h"
+
+// The atoms used, interned once when the connection opens, in this order;
+// their names are in connection.cpp.
+// clang-format off
 enum AtomIndex {
-    WmState,
-    WmProtocols,
-    WmDeleteWindow,
-    Utf8String,
-    NetWmName,
-    NetWmState,
-    NetWmStateMaximizedVert,
-    NetWmStateMaximizedHorz,
-    NetWmStateFullscreen,
-    NetWmStateHidden,
-    NetActiveWindow,
-    NetSupported,
-    NetClientList,
-    NetClientListStacking,
-    NetSupportingWmCheck,
-    NetFrameExtents,
-    NetWmWindowType,
-    NetWmWindowTypeDialog,
-    MotifWmHints,
-    DrapenoPlacement,
-    DrapenoMessage,
-    AtomCount
+    WmState, WmProtocols, WmDeleteWindow, Utf8String, NetWmName, NetWmState, NetWmStateMaximizedVert,
+    NetWmStateMaximizedHorz, NetWmStateFullscreen, NetWmStateHidden, NetActiveWindow, NetSupported,
+    NetClientList, NetClientListStacking, NetSupportingWmCheck, NetFrameExtents, NetWmWindowType,
+    NetWmWindowTypeDialog, MotifWmHints, DrapenoPlacement, DrapenoMessage, AtomCount
 };
+// clang-format on
 
 // ICCCM WM_STATE values.
 constexpr std::uint32_t WithdrawnState = 0;
@@ -66,6 +53,12 @@ inline bool CountsAsVisible(const WindowRecord& record) {
     const bool kept = record.Managed && (record.State == NormalState || record.State == IconicState);
     return record.Mapped || kept;
 }
+
+inline const WindowRecord& RecordOf(HWND window) {
+    return *reinterpret_cast<const WindowRecord*>(window);
+}
+
+xcb_get_property_cookie_t AskProperty(xcb_window_t window, xcb_atom_t property, std::uint32_t words);
 
 // A property of 32-bit items (windows, atoms, cardinals), as long as the
 // request asked for at most; empty when it or its window is absent.

@@ -16,10 +16,6 @@ constexpr std::uint32_t TitleWords = 64;     // 256 bytes: a title keeps 255
 
 std::vector<WindowRecord> Walk;
 
-xcb_get_property_cookie_t AskProperty(xcb_window_t window, xcb_atom_t property, std::uint32_t words) {
-    return xcb_get_property(Connection, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, words);
-}
-
 // The top-level windows, topmost first. The window manager's clients, tabs of
 // one frame included, come in its stacking order, all where its topmost frame
 // stands; its own windows (frames, panels) are left out: they are the ones
@@ -113,10 +109,6 @@ void ReadRecords() {
     for (std::size_t i = 0; i < unnamed.size(); ++i) {
         ReadTitle(names[i], Walk[unnamed[i]]);
     }
-}
-
-const WindowRecord& RecordOf(HWND window) {
-    return *reinterpret_cast<const WindowRecord*>(window);
 }
 
 }  // namespace
