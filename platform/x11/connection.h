@@ -3,6 +3,7 @@
 #pragma once
 
 #include <xcb/xcb.h>
+#include <xcb/xcb_ewmh.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -10,31 +11,23 @@
 
 #include "platform/platform.h"
 
-// The atoms used, interned once when the connection opens, in this order;
-// their names are in connection.cpp.
-// clang-format off
-enum AtomIndex {
-    WmState, WmProtocols, WmDeleteWindow, Utf8String, NetWmName, NetWmState, NetWmStateMaximizedVert,
-    NetWmStateMaximizedHorz, NetWmStateFullscreen, NetWmStateHidden, NetActiveWindow, NetSupported,
-    NetClientList, NetClientListStacking, NetSupportingWmCheck, NetFrameExtents, NetWmWindowType,
-    NetWmWindowTypeDialog, MotifWmHints, DrapenoPlacement, DrapenoMessage, AtomCount
-};
-// clang-format on
-
-// ICCCM WM_STATE values.
-constexpr std::uint32_t WithdrawnState = 0;
-constexpr std::uint32_t NormalState = 1;
-constexpr std::uint32_t IconicState = 3;
-
 // A window may be destroyed by its owner at any moment; the server then
 // answers a request about it with an error, which reads as a null reply.
 // Errors are never printed: those not taken through a reply wait in the event
 // queue, which only the usage box reads, and passes over.
 extern xcb_connection_t* Connection;
 extern xcb_screen_t* Screen;
+extern int ScreenNumber;
+extern xcb_ewmh_connection_t Ewmh;  // the connection with the EWMH atoms, Ewmh._NET_WM_NAME ...
+extern bool WindowManagerRuns;      // it holds SubstructureRedirect on the root
+
+// The atoms that are not EWMH's, interned with those.
+enum AtomIndex { WmState, WmDeleteWindow, MotifWmHints, DrapenoPlacement, DrapenoMessage, AtomCount };
 extern xcb_atom_t Atoms[AtomCount];
-// A window manager holds SubstructureRedirect on the root.
-extern bool WindowManagerRuns;
+
+// ICCCM WM_STATE values.
+constexpr std::uint32_t NormalState = 1;
+constexpr std::uint32_t IconicState = 3;
 
 // One top-level window as the walk found it. A handle points at its record.
 struct WindowRecord {
@@ -42,20 +35,19 @@ struct WindowRecord {
     bool Managed = false;  // in the window manager's client list
     bool Exists = true;
     bool Mapped = false;
-    std::uint32_t State = WithdrawnState;  // WM_STATE
+    std::uint32_t State = 0;  // WM_STATE, 0 (withdrawn) when absent
     std::size_t TitleLength = 0;
     char Title[256] = {};  // at most 255 bytes
 };
 
+inline const WindowRecord& RecordOf(HWND window) {
+    return *reinterpret_cast<const WindowRecord*>(window);
+}
+
 // As on Windows, a minimised window, or one on another workspace, is still
 // visible; a window the window manager has let go of is so only if mapped.
 inline bool CountsAsVisible(const WindowRecord& record) {
-    const bool kept = record.Managed && (record.State == NormalState || record.State == IconicState);
-    return record.Mapped || kept;
-}
-
-inline const WindowRecord& RecordOf(HWND window) {
-    return *reinterpret_cast<const WindowRecord*>(window);
+    return record.Mapped || (record.Managed && (record.State == NormalState || record.State == IconicState));
 }
 
 xcb_get_property_cookie_t AskProperty(xcb_window_t window, xcb_atom_t property, std::uint32_t words);
@@ -63,7 +55,3 @@ xcb_get_property_cookie_t AskProperty(xcb_window_t window, xcb_atom_t property, 
 // A property of 32-bit items (windows, atoms, cardinals), as long as the
 // request asked for at most; empty when it or its window is absent.
 std::vector<std::uint32_t> ReadItems(xcb_get_property_cookie_t cookie);
-
-// Sends a client message about window to the window manager.
-void AskWindowManager(xcb_window_t window, xcb_atom_t type, std::uint32_t a, std::uint32_t b,
-                      std::uint32_t c);

@@ -6,23 +6,22 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include <xcb/xcb_icccm.h>
+
 #include "platform/x11/connection.h"
 #include "platform/x11/x11.h"
 
 namespace {
 
-constexpr std::uint32_t RemoveState = 0;
-constexpr std::uint32_t UsPosition = 1;  // WM_NORMAL_HINTS flags: placed by the user
-constexpr std::uint32_t StateHint = 2;   // WM_HINTS flags: initial_state is set
-constexpr int SettleTries = 100;         // 5 ms apart: how long a window manager may take
+constexpr int SettleTries = 100;  // 5 ms apart: how long a window manager may take
 
 bool IsFullState(std::uint32_t state) {
-    return state == Atoms[NetWmStateMaximizedVert] || state == Atoms[NetWmStateMaximizedHorz] ||
-           state == Atoms[NetWmStateFullscreen];
+    return state == Ewmh._NET_WM_STATE_MAXIMIZED_VERT || state == Ewmh._NET_WM_STATE_MAXIMIZED_HORZ ||
+           state == Ewmh._NET_WM_STATE_FULLSCREEN;
 }
 
 bool InFullState(xcb_window_t window) {
-    const std::vector<std::uint32_t> states = ReadItems(AskProperty(window, Atoms[NetWmState], 32));
+    const std::vector<std::uint32_t> states = ReadItems(AskProperty(window, Ewmh._NET_WM_STATE, 32));
     return std::any_of(states.begin(), states.end(), IsFullState);
 }
 
@@ -31,9 +30,12 @@ xcb_get_geometry_reply_t* Geometry(xcb_window_t window) {
 }
 
 void LeaveFullStates(xcb_window_t window) {
-    AskWindowManager(window, Atoms[NetWmState], RemoveState, Atoms[NetWmStateMaximizedVert],
-                     Atoms[NetWmStateMaximizedHorz]);
-    AskWindowManager(window, Atoms[NetWmState], RemoveState, Atoms[NetWmStateFullscreen], 0);
+    const auto remove = [window](xcb_atom_t first, xcb_atom_t second) {
+        xcb_ewmh_request_change_wm_state(&Ewmh, ScreenNumber, window, XCB_EWMH_WM_STATE_REMOVE, first, second,
+                                         XCB_EWMH_CLIENT_SOURCE_TYPE_OTHER);
+    };
+    remove(Ewmh._NET_WM_STATE_MAXIMIZED_VERT, Ewmh._NET_WM_STATE_MAXIMIZED_HORZ);
+    remove(Ewmh._NET_WM_STATE_FULLSCREEN, XCB_ATOM_NONE);
 }
 
 // Several window managers forget a withdrawn window's normal size and leave it
@@ -62,7 +64,7 @@ void Unmaximise(xcb_window_t window) {
 // window itself: window managers place a window that comes back afresh.
 void RememberPlacement(xcb_window_t window) {
     const auto origin = xcb_translate_coordinates(Connection, window, Screen->root, 0, 0);
-    const std::vector<std::uint32_t> frame = ReadItems(AskProperty(window, Atoms[NetFrameExtents], 4));
+    const std::vector<std::uint32_t> frame = ReadItems(AskProperty(window, Ewmh._NET_FRAME_EXTENTS, 4));
     xcb_translate_coordinates_reply_t* at = xcb_translate_coordinates_reply(Connection, origin, nullptr);
     xcb_get_geometry_reply_t* size = Geometry(window);
     if (at != nullptr && size != nullptr) {
@@ -94,37 +96,35 @@ void Withdraw(const WindowRecord& record) {
                    reinterpret_cast<const char*>(&event));
 }
 
-void Replace(xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
-             const std::vector<std::uint32_t>& items) {
-    xcb_change_property(Connection, XCB_PROP_MODE_REPLACE, window, property, type, 32,
-                        static_cast<std::uint32_t>(items.size()), items.data());
-}
-
 // A withdrawn window brings its states and hints into the next map: it comes
 // back in the normal state, where and as large as it was.
 void PrepareMap(xcb_window_t window) {
-    const auto statesCookie = AskProperty(window, Atoms[NetWmState], 32);
-    const auto hintsCookie = AskProperty(window, XCB_ATOM_WM_HINTS, 9);
-    const auto normalCookie = AskProperty(window, XCB_ATOM_WM_NORMAL_HINTS, 18);
+    const auto statesCookie = AskProperty(window, Ewmh._NET_WM_STATE, 32);
+    const auto hintsCookie = xcb_icccm_get_wm_hints(Connection, window);
+    const auto normalCookie = xcb_icccm_get_wm_normal_hints(Connection, window);
     const auto placementCookie = AskProperty(window, Atoms[DrapenoPlacement], 4);
     std::vector<std::uint32_t> states = ReadItems(statesCookie);
-    std::vector<std::uint32_t> hints = ReadItems(hintsCookie);
-    std::vector<std::uint32_t> normal = ReadItems(normalCookie);
+    xcb_icccm_wm_hints_t hints = {};
+    xcb_size_hints_t normal = {};
+    const bool hinted = xcb_icccm_get_wm_hints_reply(Connection, hintsCookie, &hints, nullptr) != 0;
+    xcb_icccm_get_wm_normal_hints_reply(Connection, normalCookie, &normal, nullptr);
     const std::vector<std::uint32_t> placement = ReadItems(placementCookie);
-    const auto dropped = [](std::uint32_t s) { return IsFullState(s) || s == Atoms[NetWmStateHidden]; };
+    const auto dropped = [](std::uint32_t s) { return IsFullState(s) || s == Ewmh._NET_WM_STATE_HIDDEN; };
     states.erase(std::remove_if(states.begin(), states.end(), dropped), states.end());
-    Replace(window, Atoms[NetWmState], XCB_ATOM_ATOM, states);
-    if (hints.size() >= 3 && (hints[0] & StateHint) != 0) {
-        hints[2] = NormalState;
-        Replace(window, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, hints);
+    xcb_change_property(Connection, XCB_PROP_MODE_REPLACE, window, Ewmh._NET_WM_STATE, XCB_ATOM_ATOM, 32,
+                        static_cast<std::uint32_t>(states.size()), states.data());
+    if (hinted && (hints.flags & XCB_ICCCM_WM_HINT_STATE) != 0) {
+        xcb_icccm_wm_hints_set_normal(&hints);
+        xcb_icccm_set_wm_hints(Connection, window, &hints);
     }
     if (placement.size() == 4 && WindowManagerRuns) {
         const std::uint16_t where =
             XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT;
         xcb_configure_window(Connection, window, where, placement.data());
-        normal.resize(18);
-        normal[0] |= UsPosition;
-        Replace(window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, normal);
+        // Placed by the user, through Drapeno: the window manager keeps it there.
+        xcb_icccm_size_hints_set_position(&normal, 1, static_cast<std::int32_t>(placement[0]),
+                                          static_cast<std::int32_t>(placement[1]));
+        xcb_icccm_set_wm_normal_hints(Connection, window, &normal);
     }
     xcb_delete_property(Connection, window, Atoms[DrapenoPlacement]);
 }
@@ -138,7 +138,9 @@ void Restore(const WindowRecord& record) {
     const std::uint32_t above = XCB_STACK_MODE_ABOVE;
     xcb_configure_window(Connection, record.Window, XCB_CONFIG_WINDOW_STACK_MODE, &above);
     if (WindowManagerRuns) {
-        AskWindowManager(record.Window, Atoms[NetActiveWindow], 2, XCB_CURRENT_TIME, 0);
+        xcb_ewmh_request_change_active_window(&Ewmh, ScreenNumber, record.Window,
+                                              XCB_EWMH_CLIENT_SOURCE_TYPE_OTHER, XCB_CURRENT_TIME,
+                                              XCB_WINDOW_NONE);
     } else {
         xcb_set_input_focus(Connection, XCB_INPUT_FOCUS_POINTER_ROOT, record.Window, XCB_CURRENT_TIME);
     }

@@ -22,10 +22,9 @@ std::vector<WindowRecord> Walk;
 // made on its connection, whose ids share the base of its check window.
 void ListTopLevels() {
     const xcb_query_tree_cookie_t treeCookie = xcb_query_tree(Connection, Screen->root);
-    const xcb_get_property_cookie_t stackingCookie =
-        AskProperty(Screen->root, Atoms[NetClientListStacking], MaxClients);
-    const xcb_get_property_cookie_t listCookie = AskProperty(Screen->root, Atoms[NetClientList], MaxClients);
-    const xcb_get_property_cookie_t checkCookie = AskProperty(Screen->root, Atoms[NetSupportingWmCheck], 1);
+    const auto stackingCookie = AskProperty(Screen->root, Ewmh._NET_CLIENT_LIST_STACKING, MaxClients);
+    const auto listCookie = AskProperty(Screen->root, Ewmh._NET_CLIENT_LIST, MaxClients);
+    const auto checkCookie = AskProperty(Screen->root, Ewmh._NET_SUPPORTING_WM_CHECK, 1);
     xcb_query_tree_reply_t* tree = xcb_query_tree_reply(Connection, treeCookie, nullptr);
     std::vector<std::uint32_t> clients = ReadItems(stackingCookie);
     const std::vector<std::uint32_t> list = ReadItems(listCookie);
@@ -38,15 +37,15 @@ void ListTopLevels() {
     std::vector<std::uint32_t> managed = clients;
     std::sort(managed.begin(), managed.end());
     const std::uint32_t base = ~xcb_get_setup(Connection)->resource_id_mask;
-    const bool hasCheck = WindowManagerRuns && !check.empty();
+    const bool ownKnown = WindowManagerRuns && !check.empty();
     const xcb_window_t* children = tree != nullptr ? xcb_query_tree_children(tree) : nullptr;
-    const int count = tree != nullptr ? xcb_query_tree_children_length(tree) : 0;
     bool clientsPlaced = false;
     Walk.clear();
-    for (int i = count - 1; i >= -1; --i) {  // the server lists bottom to top; -1 closes the walk
+    for (int i = tree != nullptr ? xcb_query_tree_children_length(tree) - 1 : -1; i >= -1; --i) {
+        // The server lists bottom to top; the walk goes topmost first, and -1 ends it.
         const xcb_window_t window = i >= 0 ? children[i] : xcb_window_t{XCB_WINDOW_NONE};
         const bool isClient = std::binary_search(managed.begin(), managed.end(), window);
-        const bool isOwn = hasCheck && i >= 0 && (window & base) == (check[0] & base);
+        const bool isOwn = ownKnown && i >= 0 && (window & base) == (check[0] & base);
         if ((isClient || isOwn || i < 0) && !clientsPlaced) {
             clientsPlaced = true;
             for (auto client = clients.rbegin(); client != clients.rend(); ++client) {
@@ -78,7 +77,7 @@ void ReadRecords() {
     std::vector<xcb_get_property_cookie_t> states(count);
     std::vector<xcb_get_window_attributes_cookie_t> attributes(count);
     for (std::size_t i = 0; i < count; ++i) {
-        names[i] = AskProperty(Walk[i].Window, Atoms[NetWmName], TitleWords);
+        names[i] = AskProperty(Walk[i].Window, Ewmh._NET_WM_NAME, TitleWords);
         attributes[i] = xcb_get_window_attributes(Connection, Walk[i].Window);
         if (Walk[i].Managed) {
             states[i] = AskProperty(Walk[i].Window, Atoms[WmState], 1);
@@ -95,7 +94,7 @@ void ReadRecords() {
         std::free(reply);
         if (record.Managed) {
             const std::vector<std::uint32_t> state = ReadItems(states[i]);
-            record.State = state.empty() ? WithdrawnState : state[0];
+            record.State = state.empty() ? 0 : state[0];
         }
         if (!named && record.Exists) {
             unnamed.push_back(i);
