@@ -31,3 +31,8 @@ is Title (A-Z folded); drapeno -s=Title shows the first one with that title,
 restored and activated. It keeps no state, is silent and always exits 0.")
 include(${CMAKE_CURRENT_LIST_DIR}/reproducible.cmake)
 include(CPack)
+
+if(BUILD_TESTING)
+    add_test(NAME debian_package COMMAND sh ${PROJECT_SOURCE_DIR}/tests/check_package.sh ${CMAKE_BINARY_DIR})
+    set_tests_properties(debian_package PROPERTIES LABELS package SKIP_RETURN_CODE 77 TIMEOUT 300)
+endif()
