@@ -5,31 +5,26 @@
 # Skipped (77) when a drapeno package is installed already: it is not ours to
 # replace. Usage: check_package.sh BUILD_DIR
 set -u
-build=$1
 fail() { echo "package: $*" >&2; exit 1; }
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-if dpkg-query -W -f='${Status}' drapeno 2>/dev/null | grep -q 'ok installed'; then
-    echo "a drapeno package is installed here already; remove it to run this check"
-    exit 77
-fi
+dpkg-query -W -f='${Status}' drapeno 2>/dev/null | grep -q 'ok installed' &&
+    { echo "a drapeno package is installed already; remove it to run this check"; exit 77; }
 
 scratch=$(mktemp -d)
-xvfb=""
-xterm=""
+pids=""
 installed=""
-cleanup() {
-    [ -z "$xterm" ] || kill "$xterm" 2>/dev/null
-    [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null
-    [ -z "$installed" ] || $sudo dpkg --purge drapeno >/dev/null 2>&1
-    rm -rf "$scratch"
+trap 'kill $pids 2>/dev/null; [ -z "$installed" ] || $sudo dpkg --purge drapeno >/dev/null; rm -rf "$scratch"' EXIT
+# Polls a condition for up to 10 s.
+settled() {
+    i=0
+    while ! eval "$1" && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
+    eval "$1"
 }
-trap cleanup EXIT
 
-(cd "$build" && cpack -G DEB -B "$scratch" >/dev/null 2>&1) || fail "cpack failed"
+(cd "$1" && cpack -G DEB -B "$scratch" >/dev/null 2>&1) || fail "cpack failed"
 deb=$(echo "$scratch"/drapeno_*_amd64.deb)
-[ -f "$deb" ] || fail "no drapeno_<version>_amd64.deb"
-lintian --fail-on error "$deb" 2>/dev/null || fail "lintian reports errors"
+lintian --fail-on error "$deb" 2>/dev/null || fail "lintian reports errors in $deb"
 
 # Minimal images keep man pages out (dpkg path-exclude); this one is wanted.
 installed=yes
@@ -37,21 +32,15 @@ $sudo dpkg --path-include='/usr/share/man/man1/drapeno.1.gz' -i "$deb" >/dev/nul
 [ "$(command -v drapeno)" = /usr/bin/drapeno ] || fail "drapeno is not on PATH"
 
 Xvfb -displayfd 3 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
-xvfb=$!
-settled() { # CONDITION: polls for up to 10 s
-    i=0
-    while ! eval "$1" && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
-    eval "$1"
-}
+pids=$!
 settled '[ -s "$scratch/display" ]' || fail "Xvfb did not start"
-DISPLAY=:$(cat "$scratch/display")
-export DISPLAY
+DISPLAY=:$(cat "$scratch/display") && export DISPLAY
 xterm -T 'Package Check' &
-xterm=$!
-map_state() { xwininfo -name 'Package Check' 2>/dev/null | sed -n 's/^ *Map State: //p'; }
-settled '[ "$(map_state)" = IsViewable ]' || fail "xterm did not appear"
+pids="$pids $!"
+state() { xwininfo -name 'Package Check' 2>/dev/null | sed -n 's/^ *Map State: //p'; }
+settled '[ "$(state)" = IsViewable ]' || fail "xterm did not appear"
 drapeno '-h=package check'
-settled '[ "$(map_state)" = IsUnMapped ]' || fail "drapeno from PATH did not hide the xterm"
+settled '[ "$(state)" = IsUnMapped ]' || fail "drapeno from PATH did not hide the xterm"
 
 man -P cat drapeno 2>/dev/null | grep -q 'drapeno - hide or show an X11 window' || fail "man drapeno shows no page"
 
