@@ -1,7 +1,8 @@
 #include "app/drapeno.h"
 #include "platform/platform.h"
 
-const std::string_view UsageText =
+// constexpr, so no start-up code sets it: Drapeno.exe runs none.
+constexpr std::string_view UsageText =
     "Drapeno v1.0 (c) 2026 the Drapeno developers\r\n"
     "Hiding unwanted window\r\n"
     "\r\n"

@@ -1,8 +1,8 @@
 // Arbitrary bytes as the raw command line and the desktop of one run. Besides
 // never crashing, hanging or touching memory out of bounds, every run must keep
-// these: at most one ShowWindow call, on the first matching window in
-// enumeration order; no argument over ArgumentCapacity bytes; ArgumentCount and
-// ArgumentAt agree; exit code 0.
+// these: every argument as an independent model of the splitting rules gives
+// it; at most one ShowWindow call, on the first matching window in enumeration
+// order for that model's argument 1; exit code 0.
 //
 // Input: the command line up to the first NUL, then the windows in enumeration
 // order, each a flag byte followed by its title up to the next NUL. Flag bit 0
@@ -83,30 +83,63 @@ std::vector<ShowWindowCall> ExpectedCalls(const std::string& first,
     return {};
 }
 
-// Walks every token once, then asks ArgumentAt for a sample of positions: all
-// of them for short lists, the first and last 64 of long ones (each call
-// rescans the line), and the one after the last.
-std::string CheckArguments(std::size_t count) {
+// The splitting rules written out again, apart from cmdline/, so that a fault
+// there cannot hide behind itself: separators are the bytes 0x01-0x20; before a
+// token they are skipped with any pairs of double quotes; in a token a double
+// quote opens a run, kept blanks and all, up to the next double quote or the
+// end; a token stops once it holds ArgumentCapacity bytes, and a quoted run
+// crossing that bound is cut there. The first token is the program's name; the
+// arguments end at the first empty token.
+std::vector<std::string> ModelArguments(const std::string& line) {
+    const auto at = [&line](std::size_t i) {
+        return i < line.size() ? static_cast<unsigned char>(line[i]) : 0U;
+    };
+    std::vector<std::string> tokens;
+    std::size_t i = 0;
+    do {
+        while ((at(i) >= 0x01 && at(i) <= 0x20) || (at(i) == '"' && at(i + 1) == '"')) {
+            i += at(i) == '"' ? 2 : 1;
+        }
+        std::string token;
+        while (at(i) > 0x20 && token.size() < ArgumentCapacity) {
+            if (at(i) != '"') {
+                token += line[i++];
+                continue;
+            }
+            const std::size_t close = std::min(line.find('"', i + 1), line.size());
+            token += line.substr(i + 1, close - i - 1);
+            i = close < line.size() ? close + 1 : close;
+        }
+        tokens.push_back(token.substr(0, ArgumentCapacity));
+    } while (tokens.size() == 1 || !tokens.back().empty());
+    return {tokens.begin() + 1, tokens.end() - 1};
+}
+
+void RequireArgument(const Argument& argument, const std::string& expected, const char* property) {
+    Require(argument.Length <= ArgumentCapacity, "argument within its bound");
+    Require(ArgumentText(argument) == expected, property);
+}
+
+// Each argument as NextArgument walks them, the count, and ArgumentAt for a
+// sample of positions (all of them for short lists, the first and last 64 of
+// long ones: each call rescans the line) and the one after the last.
+void CheckArguments(const std::vector<std::string>& expected) {
     Argument argument = {};
     const char* position = NextArgument(Platform::GetCommandLineA(), argument);
-    std::size_t walked = 0;
-    for (;;) {
+    for (const std::string& each : expected) {
         position = NextArgument(position, argument);
-        Require(argument.Length <= ArgumentCapacity, "argument within its bound");
-        if (argument.Length == 0) {
-            break;
-        }
-        ++walked;
+        RequireArgument(argument, each, "each argument split by the rules");
     }
-    Require(walked == count, "ArgumentCount counts every token");
+    NextArgument(position, argument);
+    RequireArgument(argument, "", "nothing after the last argument");
+    const std::size_t count = expected.size();
+    Require(ArgumentCount() == count, "ArgumentCount counts every argument");
     for (std::size_t n = 1; n <= count; n = (n == 64 && count > 128) ? count - 63 : n + 1) {
         ArgumentAt(n, argument);
-        Require(argument.Length > 0 && argument.Length <= ArgumentCapacity, "arguments 1..count non-empty");
+        RequireArgument(argument, expected[n - 1], "ArgumentAt gives argument n");
     }
     ArgumentAt(count + 1, argument);
-    Require(argument.Length == 0, "argument count+1 empty");
-    ArgumentAt(1, argument);
-    return std::string(ArgumentText(argument));
+    RequireArgument(argument, "", "argument count+1 empty");
 }
 
 }  // namespace
@@ -118,15 +151,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<SimulatedWindow> windows = WindowsFrom(nul == end ? end : nul + 1, end);
     SimulateDesktop(std::string(bytes, nul), windows);
 
-    const std::size_t count = ArgumentCount();
-    const std::string first = CheckArguments(count);
+    const std::vector<std::string> arguments = ModelArguments(std::string(bytes, nul));
+    CheckArguments(arguments);
+    const std::size_t count = arguments.size();
     RunDrapeno();
 
     Require(Desktop.ExitCodes == std::vector<UINT>{0}, "one exit, with code 0");
     Require(Desktop.ShowWindowCalls.size() <= 1, "at most one ShowWindow call");
     Require(Desktop.MessageBoxCalls.size() == (count == 0 ? 1U : 0U), "usage box exactly when no arguments");
     Require(Desktop.ShowWindowCalls ==
-                (count == 0 ? std::vector<ShowWindowCall>{} : ExpectedCalls(first, windows)),
+                (count == 0 ? std::vector<ShowWindowCall>{} : ExpectedCalls(arguments[0], windows)),
             "the first matching window, with the pass's command");
     return 0;
 }

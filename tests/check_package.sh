@@ -1,0 +1,50 @@
+#!/bin/sh
+# The Debian package of the X11 build as a user gets it: lintian finds no
+# error; it installs; `drapeno` from PATH hides an xterm on a virtual display;
+# `man drapeno` shows its page; it removes without a trace. Needs root or sudo.
+# Skipped (77) when a drapeno package is installed already: it is not ours to
+# replace. Usage: check_package.sh BUILD_DIR
+set -u
+fail() { echo "package: $*" >&2; exit 1; }
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+dpkg-query -W -f='${Status}' drapeno 2>/dev/null | grep -q 'ok installed' &&
+    { echo "a drapeno package is installed already; remove it to run this check"; exit 77; }
+
+scratch=$(mktemp -d)
+pids=""
+installed=""
+trap 'kill $pids 2>/dev/null; [ -z "$installed" ] || $sudo dpkg --purge drapeno >/dev/null; rm -rf "$scratch"' EXIT
+# Polls a condition for up to 10 s.
+settled() {
+    i=0
+    while ! eval "$1" && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
+    eval "$1"
+}
+
+(cd "$1" && cpack -G DEB -B "$scratch" >/dev/null 2>&1) || fail "cpack failed"
+deb=$(echo "$scratch"/drapeno_*_amd64.deb)
+lintian --fail-on error "$deb" 2>/dev/null || fail "lintian reports errors in $deb"
+
+# Minimal images keep man pages out (dpkg path-exclude); this one is wanted.
+installed=yes
+$sudo dpkg --path-include='/usr/share/man/man1/drapeno.1.gz' -i "$deb" >/dev/null || fail "dpkg -i failed"
+[ "$(command -v drapeno)" = /usr/bin/drapeno ] || fail "drapeno is not on PATH"
+
+Xvfb -displayfd 3 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
+pids=$!
+settled '[ -s "$scratch/display" ]' || fail "Xvfb did not start"
+DISPLAY=:$(cat "$scratch/display") && export DISPLAY
+xterm -T 'Package Check' &
+pids="$pids $!"
+state() { xwininfo -name 'Package Check' 2>/dev/null | sed -n 's/^ *Map State: //p'; }
+settled '[ "$(state)" = IsViewable ]' || fail "xterm did not appear"
+drapeno '-h=package check'
+settled '[ "$(state)" = IsUnMapped ]' || fail "drapeno from PATH did not hide the xterm"
+
+man -P cat drapeno 2>/dev/null | grep -q 'drapeno - hide or show an X11 window' || fail "man drapeno shows no page"
+
+$sudo dpkg --purge drapeno >/dev/null || fail "dpkg --purge failed"
+installed=""
+[ ! -e /usr/bin/drapeno ] && [ ! -e /usr/share/man/man1/drapeno.1.gz ] || fail "files left after removal"
+echo "$(basename "$deb"): lintian clean, installs, drapeno hides a window from PATH, man page, removes"
