@@ -25,7 +25,7 @@ make_runtime() {
 
 # as_nobody COMMAND...: runs it as nobody in the session, with a clean environment.
 as_nobody() {
-    setpriv --reuid=nobody --regid=nogroup --clear-groups env -i PATH=/usr/bin:/bin HOME="$runtime" \
+    setpriv --reuid=nobody --regid=nogroup --clear-groups env -i PATH=/usr/bin:/bin HOME="$runtime" LANG=C.UTF-8 \
         XDG_RUNTIME_DIR="$runtime" ${WAYLAND_DISPLAY:+WAYLAND_DISPLAY=$WAYLAND_DISPLAY} "$@"
 }
 
