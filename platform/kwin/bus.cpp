@@ -1,0 +1,129 @@
+// The session bus connection, over sd-bus. A script's answer comes back as a
+// method call on our own object; every wait for KWin is bounded.
+#include "platform/kwin/bus.h"
+
+#include <systemd/sd-bus.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstdio>
+
+namespace {
+
+constexpr const char* Service = "org.kde.KWin";
+constexpr const char* Scripting = "org.kde.kwin.Scripting";
+constexpr std::uint64_t Patience = 2000000;  // microseconds
+constexpr const char* ReplyPath = "/Drapeno";
+
+sd_bus* Bus = nullptr;
+std::string Reply;
+bool Replied = false;
+
+int TakeReply(sd_bus_message* message, void*, sd_bus_error*) {
+    const char* text = nullptr;
+    if (sd_bus_message_read_basic(message, 's', &text) >= 0 && text != nullptr) {
+        Reply = text;
+        Replied = true;
+    }
+    return sd_bus_reply_method_return(message, nullptr);
+}
+
+std::uint64_t Now() {
+    timespec now = {};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::uint64_t>(now.tv_sec) * 1000000U + static_cast<std::uint64_t>(now.tv_nsec) / 1000U;
+}
+
+// Calls a method of KWin's scripting; the reply, or null when it failed.
+sd_bus_message* CallScripting(const char* method, const char* types, const char* a, const char* b) {
+    sd_bus_message* reply = nullptr;
+    sd_bus_error error = SD_BUS_ERROR_NULL;
+    const int result = b != nullptr ? sd_bus_call_method(Bus, Service, "/Scripting", Scripting, method, &error, &reply, types, a, b)
+                       : a != nullptr ? sd_bus_call_method(Bus, Service, "/Scripting", Scripting, method, &error, &reply, types, a)
+                                      : sd_bus_call_method(Bus, Service, "/Scripting", Scripting, method, &error, &reply, types);
+    sd_bus_error_free(&error);
+    return result >= 0 ? reply : nullptr;
+}
+
+// A file for the script, where KWin, running as the same user, reads it.
+std::string WriteScript(const std::string& script) {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    std::string path = std::string(runtime != nullptr && *runtime != '\0' ? runtime : "/tmp") + "/drapeno-XXXXXX";
+    const int file = mkstemp(&path[0]);
+    if (file < 0) {
+        return {};
+    }
+    const bool written = write(file, script.data(), script.size()) == static_cast<ssize_t>(script.size());
+    close(file);
+    if (!written) {
+        unlink(path.c_str());
+        return {};
+    }
+    return path;
+}
+
+}  // namespace
+
+bool BusConnect() {
+    int owned = 0;
+    sd_bus_message* reply = nullptr;
+    if (sd_bus_open_user(&Bus) < 0 ||
+        sd_bus_call_method(Bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                           "NameHasOwner", nullptr, &reply, "s", Service) < 0 ||
+        sd_bus_message_read_basic(reply, 'b', &owned) < 0 || owned == 0) {
+        sd_bus_message_unref(reply);
+        BusDisconnect();
+        return false;
+    }
+    sd_bus_message_unref(reply);
+    return sd_bus_add_object(Bus, nullptr, ReplyPath, TakeReply, nullptr) >= 0;
+}
+
+void BusDisconnect() {
+    Bus = sd_bus_flush_close_unref(Bus);
+}
+
+std::string RunScript(const std::string& script) {
+    const char* unique = nullptr;
+    if (Bus == nullptr || sd_bus_get_unique_name(Bus, &unique) < 0) {
+        return {};
+    }
+    const std::string call = "callDBus(\"" + std::string(unique) + "\", \"" + ReplyPath +
+                             "\", \"org.drapeno.Drapeno\", \"Reply\", ";
+    std::string text = "function DRAPENO_REPLY(text) { " + call + "String(text)); }\n" + script;
+    const std::string path = WriteScript(text);
+    const std::string name = "drapeno-" + std::to_string(getpid());
+    Reply.clear();
+    Replied = false;
+    if (!path.empty()) {
+        sd_bus_message_unref(CallScripting("loadScript", "ss", path.c_str(), name.c_str()));
+        sd_bus_message_unref(CallScripting("start", "", nullptr, nullptr));
+        const std::uint64_t end = Now() + Patience;
+        for (std::uint64_t now = Now(); !Replied && now < end; now = Now()) {
+            if (sd_bus_process(Bus, nullptr) == 0) {
+                sd_bus_wait(Bus, end - now);
+            }
+        }
+        sd_bus_message_unref(CallScripting("unloadScript", "s", name.c_str(), nullptr));
+        unlink(path.c_str());
+    }
+    return Reply;
+}
+
+void AddNote(const std::string& name) {
+    sd_bus_message_unref(CallScripting("loadScript", "ss", "/dev/null", name.c_str()));
+}
+
+bool TakeNote(const std::string& name) {
+    int loaded = 0;
+    sd_bus_message* reply = CallScripting("isScriptLoaded", "s", name.c_str(), nullptr);
+    if (reply == nullptr || sd_bus_message_read_basic(reply, 'b', &loaded) < 0) {
+        loaded = 0;
+    }
+    sd_bus_message_unref(reply);
+    if (loaded != 0) {
+        sd_bus_message_unref(CallScripting("unloadScript", "s", name.c_str(), nullptr));
+    }
+    return loaded != 0;
+}
