@@ -23,19 +23,27 @@ make_runtime() {
     chmod 700 "$runtime"
 }
 
-# as_nobody COMMAND...: runs it as nobody in the session, with a clean environment.
+# as_nobody COMMAND...: runs it as nobody in the session, with a clean
+# environment; spawn_as_nobody runs it in the background, to be ended with the
+# rest (the process started is the program itself, not a shell around it).
 as_nobody() {
     setpriv --reuid=nobody --regid=nogroup --clear-groups env -i PATH=/usr/bin:/bin HOME="$runtime" LANG=C.UTF-8 \
-        XDG_RUNTIME_DIR="$runtime" ${WAYLAND_DISPLAY:+WAYLAND_DISPLAY=$WAYLAND_DISPLAY} "$@"
+        XDG_RUNTIME_DIR="$runtime" ${WAYLAND_DISPLAY:+WAYLAND_DISPLAY=$WAYLAND_DISPLAY} \
+        ${DBUS_SESSION_BUS_ADDRESS:+DBUS_SESSION_BUS_ADDRESS=$DBUS_SESSION_BUS_ADDRESS} "$@"
+}
+spawn_as_nobody() {
+    setpriv --reuid=nobody --regid=nogroup --clear-groups env -i PATH=/usr/bin:/bin HOME="$runtime" LANG=C.UTF-8 \
+        XDG_RUNTIME_DIR="$runtime" ${WAYLAND_DISPLAY:+WAYLAND_DISPLAY=$WAYLAND_DISPLAY} \
+        ${DBUS_SESSION_BUS_ADDRESS:+DBUS_SESSION_BUS_ADDRESS=$DBUS_SESSION_BUS_ADDRESS} "$@" &
+    started $!
 }
 
 # start_sway [CONFIG-LINE...]: sway headless; exports SWAYSOCK and WAYLAND_DISPLAY.
 start_sway() {
     make_runtime
     printf '%s\n' 'output HEADLESS-1 resolution 1024x768' 'default_border normal 2' "$@" >"$runtime/config"
-    as_nobody WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
-        sway -c "$runtime/config" >"$work/sway.log" 2>&1 &
-    started $!
+    spawn_as_nobody WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
+        sway -c "$runtime/config" >"$work/sway.log" 2>&1
     eventually --tries 200 sh -c "ls $runtime/sway-ipc.*.sock >/dev/null 2>&1" ||
         fail "sway did not start: $(tail -n 5 "$work/sway.log")"
     SWAYSOCK=$(ls "$runtime"/sway-ipc.*.sock)
@@ -62,8 +70,7 @@ declare -A view=()
 open_view() {
     local before id
     before=$(views | cut -d' ' -f1)
-    as_nobody foot --title "$3" cat >/dev/null 2>&1 &
-    started $!
+    spawn_as_nobody foot --title "$3" cat >/dev/null 2>&1
     eventually --tries 200 more_views_than "$(wc -w <<<"$before")" || fail "foot '$3' did not come up"
     for id in $(views | cut -d' ' -f1); do
         grep -qx "$id" <<<"$before" || view[$1]=$id
@@ -74,8 +81,7 @@ open_view() {
 # Starts weston headless; exports WAYLAND_DISPLAY.
 start_weston() {
     make_runtime
-    as_nobody weston --backend=headless-backend.so --socket=drapeno-weston >"$work/weston.log" 2>&1 &
-    started $!
+    spawn_as_nobody weston --backend=headless-backend.so --socket=drapeno-weston >"$work/weston.log" 2>&1
     eventually --tries 200 test -S "$runtime/drapeno-weston" || fail "weston did not start: $(tail -n 5 "$work/weston.log")"
     export WAYLAND_DISPLAY=drapeno-weston
 }
