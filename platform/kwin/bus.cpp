@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstdint>
 #include <cstdio>
 
 namespace {
@@ -84,20 +85,31 @@ void BusDisconnect() {
     Bus = sd_bus_flush_close_unref(Bus);
 }
 
-std::string RunScript(const std::string& script) {
+namespace {
+
+// Loads the script under NAME from a file of its own, starts it and waits for
+// its answer; KWin has read the file by then. Empty when KWin refused it (a
+// script of that name is loaded already) or no answer came in time.
+std::string LoadAndRun(const std::string& script, const std::string& name) {
     const char* unique = nullptr;
     if (Bus == nullptr || sd_bus_get_unique_name(Bus, &unique) < 0) {
         return {};
     }
     const std::string call = "callDBus(\"" + std::string(unique) + "\", \"" + ReplyPath +
                              "\", \"org.drapeno.Drapeno\", \"Reply\", ";
-    std::string text = "function DRAPENO_REPLY(text) { " + call + "String(text)); }\n" + script;
-    const std::string path = WriteScript(text);
-    const std::string name = "drapeno-" + std::to_string(getpid());
+    const std::string path = WriteScript("function DRAPENO_REPLY(text) { " + call + "String(text)); }\n" + script);
+    if (path.empty()) {
+        return {};
+    }
+    std::int32_t id = -1;
+    sd_bus_message* loaded = CallScripting("loadScript", "ss", path.c_str(), name.c_str());
+    if (loaded == nullptr || sd_bus_message_read_basic(loaded, 'i', &id) < 0) {
+        id = -1;
+    }
+    sd_bus_message_unref(loaded);
     Reply.clear();
     Replied = false;
-    if (!path.empty()) {
-        sd_bus_message_unref(CallScripting("loadScript", "ss", path.c_str(), name.c_str()));
+    if (id >= 0) {
         sd_bus_message_unref(CallScripting("start", "", nullptr, nullptr));
         const std::uint64_t end = Now() + Patience;
         for (std::uint64_t now = Now(); !Replied && now < end; now = Now()) {
@@ -105,14 +117,23 @@ std::string RunScript(const std::string& script) {
                 sd_bus_wait(Bus, end - now);
             }
         }
-        sd_bus_message_unref(CallScripting("unloadScript", "s", name.c_str(), nullptr));
-        unlink(path.c_str());
     }
+    unlink(path.c_str());
     return Reply;
 }
 
+}  // namespace
+
+std::string RunScript(const std::string& script) {
+    const std::string name = "drapeno-" + std::to_string(getpid());
+    const std::string reply = LoadAndRun(script, name);
+    sd_bus_message_unref(CallScripting("unloadScript", "s", name.c_str(), nullptr));
+    return reply;
+}
+
+// A script that has run stays loaded, doing nothing, and is never run again.
 void AddNote(const std::string& name) {
-    sd_bus_message_unref(CallScripting("loadScript", "ss", "/dev/null", name.c_str()));
+    LoadAndRun("DRAPENO_REPLY(\"noted\");", name);
 }
 
 bool TakeNote(const std::string& name) {

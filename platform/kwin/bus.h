@@ -11,8 +11,8 @@ void BusDisconnect();
 // that hands text back; the text is returned, empty when none came in time.
 std::string RunScript(const std::string& script);
 
-// Notes kept inside KWin for the length of its session, as loaded scripts that
-// do nothing: one name per note.
+// Notes kept inside KWin for the length of its session, as loaded scripts
+// that have run and do nothing more: one name per note.
 void AddNote(const std::string& name);
 // True when the note was there; it is gone afterwards.
 bool TakeNote(const std::string& name);

@@ -32,10 +32,9 @@ std::string ActScript(const KWinRecord& record, const std::string& action) {
 std::string HideAction(const KWinRecord& record) {
     const bool skipped[] = {record.SkipTaskbar, record.SkipPager, record.SkipSwitcher};
     for (int skip = 0; skip < 3; ++skip) {
+        TakeNote(NoteName(record, skip));  // one left from a hide that was undone elsewhere
         if (skipped[skip]) {
             AddNote(NoteName(record, skip));
-        } else {
-            TakeNote(NoteName(record, skip));  // one left from a hide that was undone elsewhere
         }
     }
     return "            w.skipTaskbar = true; w.skipPager = true; w.skipSwitcher = true; w.minimized = true;\n";

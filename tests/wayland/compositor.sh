@@ -85,3 +85,44 @@ start_weston() {
     eventually --tries 200 test -S "$runtime/drapeno-weston" || fail "weston did not start: $(tail -n 5 "$work/weston.log")"
     export WAYLAND_DISPLAY=drapeno-weston
 }
+
+# Starts kwin_wayland --virtual on a session bus of its own; exports
+# WAYLAND_DISPLAY and DBUS_SESSION_BUS_ADDRESS. The installed binary carries a
+# file capability this sandbox cannot grant: a copy, still named kwin_wayland, runs.
+start_kwin() {
+    make_runtime
+    mkdir -p "$work/kwin"
+    cp "$(command -v kwin_wayland)" "$work/kwin/kwin_wayland"
+    spawn_as_nobody dbus-daemon --session --nofork --print-address=1 >"$work/bus" 2>"$work/dbus.log"
+    eventually test -s "$work/bus" || fail "no session bus: $(cat "$work/dbus.log")"
+    export DBUS_SESSION_BUS_ADDRESS
+    DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")
+    spawn_as_nobody "$work/kwin/kwin_wayland" --virtual --no-lockscreen --socket drapeno-kwin \
+        --width 1024 --height 768 >"$work/kwin.log" 2>&1
+    eventually --tries 400 as_nobody busctl --user status org.kde.KWin >/dev/null 2>&1 ||
+        fail "KWin did not start: $(tail -n 5 "$work/kwin.log")"
+    export WAYLAND_DISPLAY=drapeno-kwin
+}
+
+# kwin_script JS: runs JS in KWin and prints what it prints, without the "js: " before it.
+kwin_script() {
+    local name=drapeno-probe-$RANDOM tag=$RANDOM
+    printf '%s\nprint("%s");\n' "$1" "$tag" >"$runtime/$name.js"
+    chmod 644 "$runtime/$name.js"
+    local from=$(($(wc -l <"$work/kwin.log") + 1))
+    as_nobody busctl --user call org.kde.KWin /Scripting org.kde.kwin.Scripting loadScript ss "$runtime/$name.js" "$name" >/dev/null
+    as_nobody busctl --user call org.kde.KWin /Scripting org.kde.kwin.Scripting start
+    eventually sh -c "tail -n +$from '$work/kwin.log' | grep -qx 'js: $tag'" || fail "KWin ran no script: $(tail -n 3 "$work/kwin.log")"
+    as_nobody busctl --user call org.kde.KWin /Scripting org.kde.kwin.Scripting unloadScript s "$name" >/dev/null
+    tail -n +"$from" "$work/kwin.log" | sed -n "/^js: $tag\$/q; s/^js: //p"
+}
+
+# The windows under KWin, one line each: id, then hidden|shown|minimised, any
+# of taskbar, pager, switcher it skips, maximised, active.
+kwin_views() {
+    kwin_script 'workspace.clientList().forEach(function (w) {
+        var skips = (w.skipTaskbar ? " taskbar" : "") + (w.skipPager ? " pager" : "") + (w.skipSwitcher ? " switcher" : "");
+        var state = w.minimized ? (skips == " taskbar pager switcher" ? "hidden" : "minimised") : "shown";
+        print(w.internalId + " " + state + skips + (w.frameGeometry.width >= 1024 ? " maximised" : "") + (w.active ? " active" : ""));
+    });'
+}

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The Wayland tests of build/linux/Drapeno, one compositor per run, each a
-# table of steps. Usage: run.sh SETUP DRAPENO   (SETUP: sway, weston)
+# table of steps. Usage: run.sh SETUP DRAPENO   (SETUP: sway, weston, kwin)
 set -euo pipefail
 setup=$1 drapeno=$2
 here=$(cd "$(dirname "$0")" && pwd)
@@ -18,6 +18,7 @@ source "$here/compositor.sh"
 
 # Runs Drapeno as the session would, without an X display.
 drapeno() { env -u DISPLAY "$drapeno" "$@"; }
+views=views
 
 # step ARGUMENT NAME=STATE...: Drapeno must exit 0 with nothing on standard
 # error, and each view be in its state (hidden, tiled, floating or focused).
@@ -28,8 +29,9 @@ step() {
     [ "$rc" -eq 0 ] && [ ! -s "$work/stderr" ] || fail "${argument:0:40}: exit $rc, $(head -c 300 "$work/stderr")"
     for expectation in "$@"; do
         name=${expectation%%=*} state=${expectation#*=}
-        views | grep -q "^${view[$name]} .*\b$state\b" ||
-            fail "after ${argument:0:40}: $name is not $state: $(views | grep "^${view[$name]} ")"
+        "$views" >"$work/views"
+        grep -q "^${view[$name]} .*\b$state\b" "$work/views" ||
+            fail "after ${argument:0:40}: $name is not $state: $(grep "^${view[$name]} " "$work/views")"
     done
 }
 
@@ -82,6 +84,50 @@ setup_weston() {
                 fail "SWAYSOCK='$sock' $argument: exit $rc, '$(cat "$work/stderr")'"
         done
     done
+}
+
+# KWin and what it pulls in are too large to install for every test run: the
+# set-up runs where KWin is, and is skipped elsewhere.
+setup_kwin() {
+    command -v kwin_wayland >/dev/null || { echo "skipped: no kwin_wayland"; exit 77; }
+    start_kwin
+    # The session bus lets in its own user only.
+    install -m 755 "$drapeno" "$work/Drapeno"
+    drapeno() { as_nobody "$work/Drapeno" "$@"; }
+    views=kwin_views
+    open_zenity Alpha Alpha
+    open_zenity Tool Tool
+    open_zenity Max Max
+    kwin_script "workspace.clientList().forEach(function (w) {
+        if (w.internalId == '${view[Tool]}') { w.skipTaskbar = true; }
+        if (w.internalId == '${view[Max]}') { w.setMaximize(true, true); } });" >/dev/null
+    step -h=alpha Alpha=hidden Tool=shown
+    step -s=ALPHA Alpha=shown Alpha=active
+    step -h=Tool Tool=hidden
+    step -s=Tool Tool=shown Tool=taskbar Tool=active
+    step -h=Max Max=hidden
+    step -s=Max Max=shown Max=active
+    "$views" | grep -q "^${view[Max]} .*maximised" && fail "Max is still maximised"
+    # Topmost first: of three windows with one title, the middle one, raised.
+    open_zenity One Twin
+    open_zenity Two Twin
+    open_zenity Three Twin
+    kwin_script "workspace.clientList().forEach(function (w) {
+        if (w.internalId == '${view[Two]}') { workspace.activeClient = w; } });" >/dev/null
+    step -h=Twin Two=hidden One=shown Three=shown
+    step -h=Nowhere Alpha=shown
+}
+
+# open_zenity NAME TITLE: a GTK window under KWin; view[NAME] is its id.
+open_zenity() {
+    local before
+    before=$(kwin_views | cut -d' ' -f1)
+    spawn_as_nobody GDK_BACKEND=wayland zenity --info --title "$2" --text "$2" >/dev/null 2>&1
+    for _ in $(seq 50); do
+        view[$1]=$(kwin_views | cut -d' ' -f1 | grep -vxF -f <(echo "$before") | head -n1 || true)
+        [ -z "${view[$1]}" ] || return 0
+    done
+    fail "zenity '$2' did not come up"
 }
 
 "setup_$setup"
