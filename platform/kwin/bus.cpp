@@ -6,9 +6,9 @@
 #include <time.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -33,16 +33,20 @@ int TakeReply(sd_bus_message* message, void*, sd_bus_error*) {
 std::uint64_t Now() {
     timespec now = {};
     clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<std::uint64_t>(now.tv_sec) * 1000000U + static_cast<std::uint64_t>(now.tv_nsec) / 1000U;
+    return static_cast<std::uint64_t>(now.tv_sec) * 1000000U +
+           static_cast<std::uint64_t>(now.tv_nsec) / 1000U;
 }
 
 // Calls a method of KWin's scripting; the reply, or null when it failed.
 sd_bus_message* CallScripting(const char* method, const char* types, const char* a, const char* b) {
     sd_bus_message* reply = nullptr;
     sd_bus_error error = SD_BUS_ERROR_NULL;
-    const int result = b != nullptr ? sd_bus_call_method(Bus, Service, "/Scripting", Scripting, method, &error, &reply, types, a, b)
-                       : a != nullptr ? sd_bus_call_method(Bus, Service, "/Scripting", Scripting, method, &error, &reply, types, a)
-                                      : sd_bus_call_method(Bus, Service, "/Scripting", Scripting, method, &error, &reply, types);
+    const int result =
+        b != nullptr
+            ? sd_bus_call_method(Bus, Service, "/Scripting", Scripting, method, &error, &reply, types, a, b)
+        : a != nullptr
+            ? sd_bus_call_method(Bus, Service, "/Scripting", Scripting, method, &error, &reply, types, a)
+            : sd_bus_call_method(Bus, Service, "/Scripting", Scripting, method, &error, &reply, types);
     sd_bus_error_free(&error);
     return result >= 0 ? reply : nullptr;
 }
@@ -50,7 +54,8 @@ sd_bus_message* CallScripting(const char* method, const char* types, const char*
 // A file for the script, where KWin, running as the same user, reads it.
 std::string WriteScript(const std::string& script) {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    std::string path = std::string(runtime != nullptr && *runtime != '\0' ? runtime : "/tmp") + "/drapeno-XXXXXX";
+    std::string path =
+        std::string(runtime != nullptr && *runtime != '\0' ? runtime : "/tmp") + "/drapeno-XXXXXX";
     const int file = mkstemp(&path[0]);
     if (file < 0) {
         return {};
@@ -97,7 +102,8 @@ std::string LoadAndRun(const std::string& script, const std::string& name) {
     }
     const std::string call = "callDBus(\"" + std::string(unique) + "\", \"" + ReplyPath +
                              "\", \"org.drapeno.Drapeno\", \"Reply\", ";
-    const std::string path = WriteScript("function DRAPENO_REPLY(text) { " + call + "String(text)); }\n" + script);
+    const std::string path =
+        WriteScript("function DRAPENO_REPLY(text) { " + call + "String(text)); }\n" + script);
     if (path.empty()) {
         return {};
     }

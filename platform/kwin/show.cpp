@@ -24,8 +24,11 @@ std::string NoteName(const KWinRecord& record, int skip) {
 }
 
 std::string ActScript(const KWinRecord& record, const std::string& action) {
-    return std::string("(function () {\n    var all = workspace.windowList ? workspace.windowList() : workspace.clientList();\n") +
-           "    for (var i = 0; i < all.length; ++i) {\n        var w = all[i];\n        if (String(w.internalId) == \"" +
+    return std::string(
+               "(function () {\n    var all = workspace.windowList ? workspace.windowList() : "
+               "workspace.clientList();\n") +
+           "    for (var i = 0; i < all.length; ++i) {\n        var w = all[i];\n        if "
+           "(String(w.internalId) == \"" +
            record.Id + "\") {\n" + action + "        }\n    }\n    DRAPENO_REPLY(\"done\");\n})();\n";
 }
 
@@ -37,19 +40,22 @@ std::string HideAction(const KWinRecord& record) {
             AddNote(NoteName(record, skip));
         }
     }
-    return "            w.skipTaskbar = true; w.skipPager = true; w.skipSwitcher = true; w.minimized = true;\n";
+    return "            w.skipTaskbar = true; w.skipPager = true; w.skipSwitcher = true; w.minimized = "
+           "true;\n";
 }
 
 std::string ShowAction(const KWinRecord& record) {
     std::string action;
     if (HiddenByDrapeno(record)) {
         for (int skip = 0; skip < 3; ++skip) {
-            action += std::string("            w.") + Skips[skip] + " = " + (TakeNote(NoteName(record, skip)) ? "true" : "false") + ";\n";
+            action += std::string("            w.") + Skips[skip] + " = " +
+                      (TakeNote(NoteName(record, skip)) ? "true" : "false") + ";\n";
         }
     }
     return action +
            "            w.minimized = false; w.fullScreen = false; w.setMaximize(false, false);\n"
-           "            if ('activeWindow' in workspace) { workspace.activeWindow = w; } else { workspace.activeClient = w; }\n";
+           "            if ('activeWindow' in workspace) { workspace.activeWindow = w; } else { "
+           "workspace.activeClient = w; }\n";
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/linux/command_line.h"
 #include "platform/kwin/kwin.h"
+#include "platform/linux/command_line.h"
 #include "platform/platform.h"
 #include "platform/start.h"
 #include "platform/sway/sway.h"
@@ -61,40 +61,56 @@ namespace Platform {
 
 BOOL EnumWindows(WNDENUMPROC callback, LPARAM value) {
     switch (Chosen) {
-        case Desktop::Sway: return Sway::EnumWindows(callback, value);
-        case Desktop::KWin: return KWin::EnumWindows(callback, value);
-        case Desktop::X11: return X11::EnumWindows(callback, value);
-        case Desktop::None: break;
+        case Desktop::Sway:
+            return Sway::EnumWindows(callback, value);
+        case Desktop::KWin:
+            return KWin::EnumWindows(callback, value);
+        case Desktop::X11:
+            return X11::EnumWindows(callback, value);
+        case Desktop::None:
+            break;
     }
     return 1;
 }
 
 BOOL IsWindowVisible(HWND window) {
     switch (Chosen) {
-        case Desktop::Sway: return Sway::IsWindowVisible(window);
-        case Desktop::KWin: return KWin::IsWindowVisible(window);
-        case Desktop::X11: return X11::IsWindowVisible(window);
-        case Desktop::None: break;
+        case Desktop::Sway:
+            return Sway::IsWindowVisible(window);
+        case Desktop::KWin:
+            return KWin::IsWindowVisible(window);
+        case Desktop::X11:
+            return X11::IsWindowVisible(window);
+        case Desktop::None:
+            break;
     }
     return 0;
 }
 
 int GetWindowTextA(HWND window, char* buffer, int maxCount) {
     switch (Chosen) {
-        case Desktop::Sway: return Sway::GetWindowTextA(window, buffer, maxCount);
-        case Desktop::KWin: return KWin::GetWindowTextA(window, buffer, maxCount);
-        case Desktop::X11: return X11::GetWindowTextA(window, buffer, maxCount);
-        case Desktop::None: break;
+        case Desktop::Sway:
+            return Sway::GetWindowTextA(window, buffer, maxCount);
+        case Desktop::KWin:
+            return KWin::GetWindowTextA(window, buffer, maxCount);
+        case Desktop::X11:
+            return X11::GetWindowTextA(window, buffer, maxCount);
+        case Desktop::None:
+            break;
     }
     return 0;
 }
 
 BOOL ShowWindow(HWND window, int command) {
     switch (Chosen) {
-        case Desktop::Sway: return Sway::ShowWindow(window, command);
-        case Desktop::KWin: return KWin::ShowWindow(window, command);
-        case Desktop::X11: return X11::ShowWindow(window, command);
-        case Desktop::None: break;
+        case Desktop::Sway:
+            return Sway::ShowWindow(window, command);
+        case Desktop::KWin:
+            return KWin::ShowWindow(window, command);
+        case Desktop::X11:
+            return X11::ShowWindow(window, command);
+        case Desktop::None:
+            break;
     }
     return 0;
 }
@@ -102,19 +118,28 @@ BOOL ShowWindow(HWND window, int command) {
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) {
     switch (Chosen) {
         case Desktop::Sway:
-        case Desktop::KWin: return UsageWithoutBox(owner, text, caption, type);
-        case Desktop::X11: return X11::MessageBoxA(owner, text, caption, type);
-        case Desktop::None: break;
+        case Desktop::KWin:
+            return UsageWithoutBox(owner, text, caption, type);
+        case Desktop::X11:
+            return X11::MessageBoxA(owner, text, caption, type);
+        case Desktop::None:
+            break;
     }
     return 0;
 }
 
 void ExitProcess(UINT exitCode) {
     switch (Chosen) {
-        case Desktop::Sway: Sway::Disconnect(); break;
-        case Desktop::KWin: KWin::Disconnect(); break;
-        case Desktop::X11: break;
-        case Desktop::None: break;
+        case Desktop::Sway:
+            Sway::Disconnect();
+            break;
+        case Desktop::KWin:
+            KWin::Disconnect();
+            break;
+        case Desktop::X11:
+            break;
+        case Desktop::None:
+            break;
     }
     X11::Disconnect();  // the usage box may have opened it under Wayland too
     std::exit(static_cast<int>(exitCode));

@@ -35,7 +35,8 @@ void AddView(const Json& node, bool hidden) {
     ViewRecord record;
     record.ConId = IdOf(node);
     const auto type = node.find("type");
-    record.Floating = type != node.end() && type->is_string() && type->get_ref<const std::string&>() == "floating_con";
+    record.Floating =
+        type != node.end() && type->is_string() && type->get_ref<const std::string&>() == "floating_con";
     record.Hidden = hidden;
     const auto name = node.find("name");
     if (name != node.end() && name->is_string()) {

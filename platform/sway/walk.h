@@ -7,7 +7,7 @@
 struct ViewRecord {
     std::int64_t ConId = 0;
     bool Floating = false;
-    bool Hidden = false;  // in the scratchpad
+    bool Hidden = false;    // in the scratchpad
     bool WasTiled = false;  // Drapeno hid it from the tiling: it carries TiledMark
     std::size_t TitleLength = 0;
     char Title[256] = {};  // at most 255 bytes
