@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -37,18 +36,21 @@ std::uint64_t Now() {
            static_cast<std::uint64_t>(now.tv_nsec) / 1000U;
 }
 
-// Calls a method of KWin's scripting; the reply, or null when it failed.
-sd_bus_message* CallScripting(const char* method, const char* types, const char* a, const char* b) {
+// Calls a method of KWin's scripting with up to two string arguments; the
+// reply, or null when the call failed or KWin did not answer in time.
+sd_bus_message* CallScripting(const char* method, const char* first = nullptr, const char* second = nullptr) {
+    sd_bus_message* call = nullptr;
     sd_bus_message* reply = nullptr;
-    sd_bus_error error = SD_BUS_ERROR_NULL;
-    const int result =
-        b != nullptr
-            ? sd_bus_call_method(Bus, Service, "/Scripting", Scripting, method, &error, &reply, types, a, b)
-        : a != nullptr
-            ? sd_bus_call_method(Bus, Service, "/Scripting", Scripting, method, &error, &reply, types, a)
-            : sd_bus_call_method(Bus, Service, "/Scripting", Scripting, method, &error, &reply, types);
-    sd_bus_error_free(&error);
-    return result >= 0 ? reply : nullptr;
+    if (sd_bus_message_new_method_call(Bus, &call, Service, "/Scripting", Scripting, method) >= 0) {
+        for (const char* argument : {first, second}) {
+            if (argument != nullptr) {
+                sd_bus_message_append_basic(call, 's', argument);
+            }
+        }
+        sd_bus_call(Bus, call, Patience, nullptr, &reply);
+    }
+    sd_bus_message_unref(call);
+    return reply;
 }
 
 // A file for the script, where KWin, running as the same user, reads it.
@@ -67,6 +69,42 @@ std::string WriteScript(const std::string& script) {
         return {};
     }
     return path;
+}
+
+// Loads the script under NAME from a file of its own, starts it and waits for
+// its answer; KWin has read the file by then. Empty when KWin refused it (a
+// script of that name is loaded already) or no answer came in time.
+std::string LoadAndRun(const std::string& script, const std::string& name) {
+    const char* unique = nullptr;
+    if (Bus == nullptr || sd_bus_get_unique_name(Bus, &unique) < 0) {
+        return {};
+    }
+    const std::string call = "callDBus(\"" + std::string(unique) + "\", \"" + ReplyPath +
+                             "\", \"org.drapeno.Drapeno\", \"Reply\", ";
+    const std::string path =
+        WriteScript("function DRAPENO_REPLY(text) { " + call + "String(text)); }\n" + script);
+    if (path.empty()) {
+        return {};
+    }
+    std::int32_t id = -1;
+    sd_bus_message* loaded = CallScripting("loadScript", path.c_str(), name.c_str());
+    if (loaded == nullptr || sd_bus_message_read_basic(loaded, 'i', &id) < 0) {
+        id = -1;
+    }
+    sd_bus_message_unref(loaded);
+    Reply.clear();
+    Replied = false;
+    if (id >= 0) {
+        sd_bus_message_unref(CallScripting("start"));
+        const std::uint64_t end = Now() + Patience;
+        for (std::uint64_t now = Now(); !Replied && now < end; now = Now()) {
+            if (sd_bus_process(Bus, nullptr) == 0) {
+                sd_bus_wait(Bus, end - now);
+            }
+        }
+    }
+    unlink(path.c_str());
+    return Reply;
 }
 
 }  // namespace
@@ -90,50 +128,10 @@ void BusDisconnect() {
     Bus = sd_bus_flush_close_unref(Bus);
 }
 
-namespace {
-
-// Loads the script under NAME from a file of its own, starts it and waits for
-// its answer; KWin has read the file by then. Empty when KWin refused it (a
-// script of that name is loaded already) or no answer came in time.
-std::string LoadAndRun(const std::string& script, const std::string& name) {
-    const char* unique = nullptr;
-    if (Bus == nullptr || sd_bus_get_unique_name(Bus, &unique) < 0) {
-        return {};
-    }
-    const std::string call = "callDBus(\"" + std::string(unique) + "\", \"" + ReplyPath +
-                             "\", \"org.drapeno.Drapeno\", \"Reply\", ";
-    const std::string path =
-        WriteScript("function DRAPENO_REPLY(text) { " + call + "String(text)); }\n" + script);
-    if (path.empty()) {
-        return {};
-    }
-    std::int32_t id = -1;
-    sd_bus_message* loaded = CallScripting("loadScript", "ss", path.c_str(), name.c_str());
-    if (loaded == nullptr || sd_bus_message_read_basic(loaded, 'i', &id) < 0) {
-        id = -1;
-    }
-    sd_bus_message_unref(loaded);
-    Reply.clear();
-    Replied = false;
-    if (id >= 0) {
-        sd_bus_message_unref(CallScripting("start", "", nullptr, nullptr));
-        const std::uint64_t end = Now() + Patience;
-        for (std::uint64_t now = Now(); !Replied && now < end; now = Now()) {
-            if (sd_bus_process(Bus, nullptr) == 0) {
-                sd_bus_wait(Bus, end - now);
-            }
-        }
-    }
-    unlink(path.c_str());
-    return Reply;
-}
-
-}  // namespace
-
 std::string RunScript(const std::string& script) {
     const std::string name = "drapeno-" + std::to_string(getpid());
     const std::string reply = LoadAndRun(script, name);
-    sd_bus_message_unref(CallScripting("unloadScript", "s", name.c_str(), nullptr));
+    sd_bus_message_unref(CallScripting("unloadScript", name.c_str()));
     return reply;
 }
 
@@ -144,13 +142,13 @@ void AddNote(const std::string& name) {
 
 bool TakeNote(const std::string& name) {
     int loaded = 0;
-    sd_bus_message* reply = CallScripting("isScriptLoaded", "s", name.c_str(), nullptr);
+    sd_bus_message* reply = CallScripting("isScriptLoaded", name.c_str());
     if (reply == nullptr || sd_bus_message_read_basic(reply, 'b', &loaded) < 0) {
         loaded = 0;
     }
     sd_bus_message_unref(reply);
     if (loaded != 0) {
-        sd_bus_message_unref(CallScripting("unloadScript", "s", name.c_str(), nullptr));
+        sd_bus_message_unref(CallScripting("unloadScript", name.c_str()));
     }
     return loaded != 0;
 }

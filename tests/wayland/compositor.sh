@@ -41,7 +41,7 @@ spawn_as_nobody() {
 # start_sway [CONFIG-LINE...]: sway headless; exports SWAYSOCK and WAYLAND_DISPLAY.
 start_sway() {
     make_runtime
-    printf '%s\n' 'output HEADLESS-1 resolution 1024x768' 'default_border normal 2' "$@" >"$runtime/config"
+    printf '%s\n' 'output HEADLESS-1 resolution 1024x768' 'default_border normal 2' 'xwayland disable' "$@" >"$runtime/config"
     spawn_as_nobody WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
         sway -c "$runtime/config" >"$work/sway.log" 2>&1
     eventually --tries 200 sh -c "ls $runtime/sway-ipc.*.sock >/dev/null 2>&1" ||
