@@ -2,12 +2,13 @@
 // method call on our own object; every wait for KWin is bounded.
 #include "platform/kwin/bus.h"
 
-#include <systemd/sd-bus.h>
 #include <time.h>
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdlib>
+
+#include "platform/kwin/script_file.h"
+#include "platform/kwin/sd_bus.h"
 
 namespace {
 
@@ -22,11 +23,11 @@ bool Replied = false;
 
 int TakeReply(sd_bus_message* message, void*, sd_bus_error*) {
     const char* text = nullptr;
-    if (sd_bus_message_read_basic(message, 's', &text) >= 0 && text != nullptr) {
+    if (SdBus::sd_bus_message_read_basic(message, 's', &text) >= 0 && text != nullptr) {
         Reply = text;
         Replied = true;
     }
-    return sd_bus_reply_method_return(message, nullptr);
+    return SdBus::sd_bus_reply_method_return(message, nullptr);
 }
 
 std::uint64_t Now() {
@@ -36,39 +37,26 @@ std::uint64_t Now() {
            static_cast<std::uint64_t>(now.tv_nsec) / 1000U;
 }
 
-// Calls a method of KWin's scripting with up to two string arguments; the
-// reply, or null when the call failed or KWin did not answer in time.
-sd_bus_message* CallScripting(const char* method, const char* first = nullptr, const char* second = nullptr) {
+// Calls a method with up to two string arguments; the reply, or null when the
+// call failed or no answer came in time.
+sd_bus_message* Call(const char* service, const char* path, const char* interface, const char* method,
+                     const char* first = nullptr, const char* second = nullptr) {
     sd_bus_message* call = nullptr;
     sd_bus_message* reply = nullptr;
-    if (sd_bus_message_new_method_call(Bus, &call, Service, "/Scripting", Scripting, method) >= 0) {
+    if (SdBus::sd_bus_message_new_method_call(Bus, &call, service, path, interface, method) >= 0) {
         for (const char* argument : {first, second}) {
             if (argument != nullptr) {
-                sd_bus_message_append_basic(call, 's', argument);
+                SdBus::sd_bus_message_append_basic(call, 's', argument);
             }
         }
-        sd_bus_call(Bus, call, Patience, nullptr, &reply);
+        SdBus::sd_bus_call(Bus, call, Patience, nullptr, &reply);
     }
-    sd_bus_message_unref(call);
+    SdBus::sd_bus_message_unref(call);
     return reply;
 }
 
-// A file for the script, where KWin, running as the same user, reads it.
-std::string WriteScript(const std::string& script) {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    std::string path =
-        std::string(runtime != nullptr && *runtime != '\0' ? runtime : "/tmp") + "/drapeno-XXXXXX";
-    const int file = mkstemp(&path[0]);
-    if (file < 0) {
-        return {};
-    }
-    const bool written = write(file, script.data(), script.size()) == static_cast<ssize_t>(script.size());
-    close(file);
-    if (!written) {
-        unlink(path.c_str());
-        return {};
-    }
-    return path;
+sd_bus_message* CallScripting(const char* method, const char* first = nullptr, const char* second = nullptr) {
+    return Call(Service, "/Scripting", Scripting, method, first, second);
 }
 
 // Loads the script under NAME from a file of its own, starts it and waits for
@@ -76,30 +64,30 @@ std::string WriteScript(const std::string& script) {
 // script of that name is loaded already) or no answer came in time.
 std::string LoadAndRun(const std::string& script, const std::string& name) {
     const char* unique = nullptr;
-    if (Bus == nullptr || sd_bus_get_unique_name(Bus, &unique) < 0) {
+    if (Bus == nullptr || SdBus::sd_bus_get_unique_name(Bus, &unique) < 0) {
         return {};
     }
     const std::string call = "callDBus(\"" + std::string(unique) + "\", \"" + ReplyPath +
                              "\", \"org.drapeno.Drapeno\", \"Reply\", ";
     const std::string path =
-        WriteScript("function DRAPENO_REPLY(text) { " + call + "String(text)); }\n" + script);
+        WriteScriptFile("function DRAPENO_REPLY(text) { " + call + "String(text)); }\n" + script);
     if (path.empty()) {
         return {};
     }
     std::int32_t id = -1;
     sd_bus_message* loaded = CallScripting("loadScript", path.c_str(), name.c_str());
-    if (loaded == nullptr || sd_bus_message_read_basic(loaded, 'i', &id) < 0) {
+    if (loaded == nullptr || SdBus::sd_bus_message_read_basic(loaded, 'i', &id) < 0) {
         id = -1;
     }
-    sd_bus_message_unref(loaded);
+    SdBus::sd_bus_message_unref(loaded);
     Reply.clear();
     Replied = false;
     if (id >= 0) {
-        sd_bus_message_unref(CallScripting("start"));
+        SdBus::sd_bus_message_unref(CallScripting("start"));
         const std::uint64_t end = Now() + Patience;
         for (std::uint64_t now = Now(); !Replied && now < end; now = Now()) {
-            if (sd_bus_process(Bus, nullptr) == 0) {
-                sd_bus_wait(Bus, end - now);
+            if (SdBus::sd_bus_process(Bus, nullptr) == 0) {
+                SdBus::sd_bus_wait(Bus, end - now);
             }
         }
     }
@@ -112,26 +100,32 @@ std::string LoadAndRun(const std::string& script, const std::string& name) {
 bool BusConnect() {
     int owned = 0;
     sd_bus_message* reply = nullptr;
-    if (sd_bus_open_user(&Bus) < 0 ||
-        sd_bus_call_method(Bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-                           "NameHasOwner", nullptr, &reply, "s", Service) < 0 ||
-        sd_bus_message_read_basic(reply, 'b', &owned) < 0 || owned == 0) {
-        sd_bus_message_unref(reply);
+    if (SdBus::Load() && SdBus::sd_bus_open_user(&Bus) >= 0) {
+        reply = Call("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "NameHasOwner",
+                     Service);
+    }
+    const bool there =
+        reply != nullptr && SdBus::sd_bus_message_read_basic(reply, 'b', &owned) >= 0 && owned != 0;
+    if (reply != nullptr) {
+        SdBus::sd_bus_message_unref(reply);
+    }
+    if (!there || SdBus::sd_bus_add_object(Bus, nullptr, ReplyPath, TakeReply, nullptr) < 0) {
         BusDisconnect();
         return false;
     }
-    sd_bus_message_unref(reply);
-    return sd_bus_add_object(Bus, nullptr, ReplyPath, TakeReply, nullptr) >= 0;
+    return true;
 }
 
 void BusDisconnect() {
-    Bus = sd_bus_flush_close_unref(Bus);
+    if (Bus != nullptr) {
+        Bus = SdBus::sd_bus_flush_close_unref(Bus);
+    }
 }
 
 std::string RunScript(const std::string& script) {
     const std::string name = "drapeno-" + std::to_string(getpid());
     const std::string reply = LoadAndRun(script, name);
-    sd_bus_message_unref(CallScripting("unloadScript", name.c_str()));
+    SdBus::sd_bus_message_unref(CallScripting("unloadScript", name.c_str()));
     return reply;
 }
 
@@ -143,12 +137,12 @@ void AddNote(const std::string& name) {
 bool TakeNote(const std::string& name) {
     int loaded = 0;
     sd_bus_message* reply = CallScripting("isScriptLoaded", name.c_str());
-    if (reply == nullptr || sd_bus_message_read_basic(reply, 'b', &loaded) < 0) {
+    if (reply == nullptr || SdBus::sd_bus_message_read_basic(reply, 'b', &loaded) < 0) {
         loaded = 0;
     }
-    sd_bus_message_unref(reply);
+    SdBus::sd_bus_message_unref(reply);
     if (loaded != 0) {
-        sd_bus_message_unref(CallScripting("unloadScript", name.c_str()));
+        SdBus::sd_bus_message_unref(CallScripting("unloadScript", name.c_str()));
     }
     return loaded != 0;
 }
