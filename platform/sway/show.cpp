@@ -1,7 +1,8 @@
 // ShowWindow under sway, one command list per call, acting by con_id. Hiding
 // moves the window to the scratchpad, sway's own hide; a tiled window is
 // marked first, so that showing it, in a later run, puts it back into the
-// tiling, while a floating one stays floating.
+// tiling, while a floating one stays floating. Showing also leaves full screen,
+// as a window comes back in its normal size.
 #include <string>
 
 #include "platform/sway/ipc.h"
@@ -18,10 +19,10 @@ std::string HideCommand(const ViewRecord& record, const std::string& criteria, c
 // scratchpad show toggles: it is sent only for a window in the scratchpad.
 std::string ShowCommand(const ViewRecord& record, const std::string& criteria, const std::string& mark) {
     if (!record.Hidden) {
-        return criteria + " focus";
+        return criteria + " fullscreen disable, focus";
     }
     const std::string tiling = record.WasTiled ? ", floating disable, unmark " + mark : "";
-    return criteria + " scratchpad show" + tiling + ", focus";
+    return criteria + " scratchpad show" + tiling + ", fullscreen disable, focus";
 }
 
 }  // namespace

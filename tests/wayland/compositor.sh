@@ -52,13 +52,15 @@ start_sway() {
     eventually swaymsg -t get_version >/dev/null || fail "sway does not answer"
 }
 
-# The views under sway, one line each: con_id, hidden|tiled|floating, focused|-.
+# The views under sway, one line each: con_id, hidden|tiled|floating, focused|-,
+# and fullscreen where it is.
 views() {
     swaymsg -r -t get_tree | jq -r '
         def views($ws): (if .type == "workspace" then .name else $ws end) as $w
             | if has("pid") then
                 "\(.id) \(if $w == "__i3_scratch" then "hidden" elif .type == "floating_con" then "floating"
-                          else "tiled" end) \(if .focused then "focused" else "-" end)"
+                          else "tiled" end) \(if .focused then "focused" else "-" end)\(
+                          if .fullscreen_mode > 0 then " fullscreen" else "" end)"
               else (.nodes[]?, .floating_nodes[]?) | views($w) end;
         views("")'
 }

@@ -49,7 +49,9 @@ setup_sway() {
     step -s=ALPHA Alpha=tiled Alpha=focused
     step -h=Float Float=hidden
     step -s=Float Float=floating Float=focused
+    swaymsg "[con_id=${view[Beta]}] fullscreen enable" >/dev/null
     step -s=Beta Beta=tiled Beta=focused Float=floating
+    views | grep -q "^${view[Beta]} .*fullscreen" && fail "Beta is still full screen"
     step -h=CAFÉ Cafe=tiled
     step -h=CAFé Cafe=hidden
     step "-h=${long:0:256}" Long=tiled
