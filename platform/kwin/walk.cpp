@@ -1,0 +1,119 @@
+// EnumWindows under KWin: one script lists the normal windows and dialogs,
+// topmost first (KWin 6 hands out its stacking order; 5.27 gives each window
+// its place in it), with what the passes and ShowWindow need, as JSON.
+#include <algorithm>
+#include <cstring>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "platform/kwin/bus.h"
+#include "platform/kwin/kwin.h"
+#include "platform/kwin/walk.h"
+
+namespace {
+
+using Json = nlohmann::json;
+
+// KWin tells windows of one title apart by appending " <2>", " <3>"... to the
+// captions it hands out; the suffix goes where another window has the bare
+// title, or the same title with another number.
+constexpr const char* ListScript = R"((function () {
+    var windows = [];
+    var all = workspace.stackingOrder || workspace.clientList();
+    for (var i = 0; i < all.length; ++i) {
+        if (all[i].normalWindow || all[i].dialog) {
+            windows.push(all[i]);
+        }
+    }
+    if (!workspace.stackingOrder) {
+        windows.sort(function (a, b) { return a.stackingOrder - b.stackingOrder; });
+    }
+    var captions = windows.map(function (w) { return String(w.caption); });
+    function TitleOf(caption) {
+        var parts = /^(.*) <[0-9]+>$/.exec(caption);
+        var shared = parts && captions.some(function (other) {
+            return other != caption && (other == parts[1] || other.lastIndexOf(parts[1] + " <", 0) == 0);
+        });
+        return shared ? parts[1] : caption;
+    }
+    var found = [];
+    for (var j = windows.length - 1; j >= 0; --j) {
+        var w = windows[j];
+        found.push({ id: String(w.internalId), title: TitleOf(captions[j]), minimised: !!w.minimized,
+                     taskbar: !!w.skipTaskbar, pager: !!w.skipPager, switcher: !!w.skipSwitcher });
+    }
+    DRAPENO_REPLY(JSON.stringify(found));
+})();
+)";
+
+std::vector<KWinRecord> Walk;
+
+bool FlagOf(const Json& window, const char* name) {
+    const auto flag = window.find(name);
+    return flag != window.end() && flag->is_boolean() && flag->get<bool>();
+}
+
+// Copies a string member into a bounded buffer; empty when it is absent.
+std::size_t CopyText(const Json& window, const char* name, char* buffer, std::size_t capacity) {
+    const auto member = window.find(name);
+    if (member == window.end() || !member->is_string()) {
+        return 0;
+    }
+    const std::string& text = member->get_ref<const std::string&>();
+    const std::size_t length = std::min(text.size(), capacity - 1);
+    std::memcpy(buffer, text.data(), length);
+    return length;
+}
+
+}  // namespace
+
+namespace KWin {
+
+bool Connect() {
+    return BusConnect();
+}
+
+void Disconnect() {
+    BusDisconnect();
+}
+
+BOOL EnumWindows(WNDENUMPROC callback, LPARAM value) {
+    const Json list = Json::parse(RunScript(ListScript), nullptr, false);
+    Walk.clear();
+    for (const Json& window : list.is_array() ? list : Json::array()) {
+        KWinRecord record;
+        if (!window.is_object() || CopyText(window, "id", record.Id, sizeof record.Id) == 0) {
+            continue;
+        }
+        record.TitleLength = CopyText(window, "title", record.Title, sizeof record.Title);
+        record.Minimised = FlagOf(window, "minimised");
+        record.SkipTaskbar = FlagOf(window, "taskbar");
+        record.SkipPager = FlagOf(window, "pager");
+        record.SkipSwitcher = FlagOf(window, "switcher");
+        Walk.push_back(record);
+    }
+    for (KWinRecord& record : Walk) {
+        if (callback(reinterpret_cast<HWND>(&record), value) == 0) {
+            return 0;
+        }
+    }
+    return 1;
+}
+
+BOOL IsWindowVisible(HWND window) {
+    return HiddenByDrapeno(KWinRecordOf(window)) ? 0 : 1;
+}
+
+int GetWindowTextA(HWND window, char* buffer, int maxCount) {
+    if (buffer == nullptr || maxCount <= 0) {
+        return 0;
+    }
+    const KWinRecord& record = KWinRecordOf(window);
+    const std::size_t length = std::min(record.TitleLength, static_cast<std::size_t>(maxCount) - 1);
+    std::memcpy(buffer, record.Title, length);
+    buffer[length] = '\0';
+    return static_cast<int>(length);
+}
+
+}  // namespace KWin

@@ -1,0 +1,136 @@
+#!/usr/bin/env bash
+# The Wayland tests of build/linux/Drapeno, one compositor per run, each a
+# table of steps. Usage: run.sh SETUP DRAPENO   (SETUP: sway, weston, kwin)
+set -euo pipefail
+setup=$1 drapeno=$2
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d /tmp/drapeno-wayland.XXXXXX)
+pids=()
+
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL [$setup]: $*" >&2; exit 1; }
+source "$here/compositor.sh"
+
+# Runs Drapeno as the session would, without an X display.
+drapeno() { env -u DISPLAY "$drapeno" "$@"; }
+views=views
+
+# step ARGUMENT NAME=STATE...: Drapeno must exit 0 with nothing on standard
+# error, and each view be in its state (hidden, tiled, floating or focused).
+step() {
+    local argument=$1 expectation name state rc=0
+    shift
+    drapeno "$argument" 2>"$work/stderr" || rc=$?
+    [ "$rc" -eq 0 ] && [ ! -s "$work/stderr" ] || fail "${argument:0:40}: exit $rc, $(head -c 300 "$work/stderr")"
+    for expectation in "$@"; do
+        name=${expectation%%=*} state=${expectation#*=}
+        "$views" >"$work/views"
+        grep -q "^${view[$name]} .*\b$state\b" "$work/views" ||
+            fail "after ${argument:0:40}: $name is not $state: $(grep "^${view[$name]} " "$work/views")"
+    done
+}
+
+setup_sway() {
+    start_sway
+    local long
+    long=$(printf 'L%.0s' $(seq 300))
+    open_view Alpha tiled Alpha
+    open_view Beta tiled Beta
+    open_view Float floating Float
+    open_view Cafe tiled café
+    open_view Long tiled "$long"
+    step -h=alpha Alpha=hidden Beta=tiled Float=floating
+    step -h=Alpha Beta=tiled Float=floating
+    step -s=ALPHA Alpha=tiled Alpha=focused
+    step -h=Float Float=hidden
+    step -s=Float Float=floating Float=focused
+    swaymsg "[con_id=${view[Beta]}] fullscreen enable" >/dev/null
+    step -s=Beta Beta=tiled Beta=focused Float=floating
+    views | grep -q "^${view[Beta]} .*fullscreen" && fail "Beta is still full screen"
+    step -h=CAFÉ Cafe=tiled
+    step -h=CAFé Cafe=hidden
+    step "-h=${long:0:256}" Long=tiled
+    step "-h=${long:0:255}" Long=hidden
+    step -h=Nowhere Alpha=tiled Beta=tiled Float=floating
+    # The most recently focused of windows with one title comes first, and
+    # a visible one before a hidden one.
+    open_view One tiled Twin
+    open_view Two tiled Twin
+    open_view Three tiled Twin
+    swaymsg "[con_id=${view[Two]}] focus" >/dev/null
+    step -h=Twin Two=hidden One=tiled Three=tiled
+    step -s=Twin Two=hidden
+    # Without an X display the usage goes to standard error.
+    local rc=0
+    drapeno >"$work/stdout" 2>"$work/stderr" || rc=$?
+    [ "$rc" -eq 0 ] && [ ! -s "$work/stdout" ] && head -n1 "$work/stderr" | grep -q '^Drapeno v1.0' ||
+        fail "usage: exit $rc, $(head -c 300 "$work/stderr")"
+}
+
+# A compositor with no way in, and a sway socket that no one answers on: one line.
+setup_weston() {
+    start_weston
+    : >"$work/dead.sock"
+    local sock argument rc
+    for sock in "" "$work/dead.sock" "$work/absent"; do
+        for argument in -h=Alpha -s=Alpha ""; do
+            rc=0
+            SWAYSOCK=$sock drapeno $argument >"$work/stdout" 2>"$work/stderr" </dev/null || rc=$?
+            [ "$rc" -eq 0 ] && [ ! -s "$work/stdout" ] &&
+                [ "$(cat "$work/stderr")" = "Drapeno: this desktop offers no way to hide or show windows" ] ||
+                fail "SWAYSOCK='$sock' $argument: exit $rc, '$(cat "$work/stderr")'"
+        done
+    done
+}
+
+# KWin and what it pulls in are too large to install for every test run: the
+# set-up runs where KWin is, and is skipped elsewhere.
+setup_kwin() {
+    command -v kwin_wayland >/dev/null || { echo "skipped: no kwin_wayland"; exit 77; }
+    start_kwin
+    # The session bus lets in its own user only.
+    install -m 755 "$drapeno" "$work/Drapeno"
+    drapeno() { as_nobody "$work/Drapeno" "$@"; }
+    views=kwin_views
+    open_zenity Alpha Alpha
+    open_zenity Tool Tool
+    open_zenity Max Max
+    kwin_script "workspace.clientList().forEach(function (w) {
+        if (w.internalId == '${view[Tool]}') { w.skipTaskbar = true; }
+        if (w.internalId == '${view[Max]}') { w.setMaximize(true, true); } });" >/dev/null
+    step -h=alpha Alpha=hidden Tool=shown
+    step -s=ALPHA Alpha=shown Alpha=active
+    step -h=Tool Tool=hidden
+    step -s=Tool Tool=shown Tool=taskbar Tool=active
+    step -h=Max Max=hidden
+    step -s=Max Max=shown Max=active
+    "$views" | grep -q "^${view[Max]} .*maximised" && fail "Max is still maximised"
+    # Topmost first: of three windows with one title, the middle one, raised.
+    open_zenity One Twin
+    open_zenity Two Twin
+    open_zenity Three Twin
+    kwin_script "workspace.clientList().forEach(function (w) {
+        if (w.internalId == '${view[Two]}') { workspace.activeClient = w; } });" >/dev/null
+    step -h=Twin Two=hidden One=shown Three=shown
+    step -h=Nowhere Alpha=shown
+}
+
+# open_zenity NAME TITLE: a GTK window under KWin; view[NAME] is its id.
+open_zenity() {
+    local before
+    before=$(kwin_views | cut -d' ' -f1)
+    spawn_as_nobody GDK_BACKEND=wayland zenity --info --title "$2" --text "$2" >/dev/null 2>&1
+    for _ in $(seq 50); do
+        view[$1]=$(kwin_views | cut -d' ' -f1 | grep -vxF -f <(echo "$before") | head -n1 || true)
+        [ -z "${view[$1]}" ] || return 0
+    done
+    fail "zenity '$2' did not come up"
+}
+
+"setup_$setup"
+echo "ok [$setup]"
