@@ -25,7 +25,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 # The same maintainer as the last entry of docs/changelog.
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER
     "The Drapeno developers <maintainers@users.noreply.c-seed-f371781a.example>")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "hide or show an X11 window chosen by its title
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "hide or show a desktop window chosen by its title
 drapeno -h=Title hides the first visible top-level window whose whole title
 is Title (A-Z folded); drapeno -s=Title shows the first one with that title,
 restored and activated. It keeps no state, is silent and always exits 0.")
