@@ -42,7 +42,7 @@ settled '[ "$(state)" = IsViewable ]' || fail "xterm did not appear"
 drapeno '-h=package check'
 settled '[ "$(state)" = IsUnMapped ]' || fail "drapeno from PATH did not hide the xterm"
 
-man -P cat drapeno 2>/dev/null | grep -q 'drapeno - hide or show an X11 window' || fail "man drapeno shows no page"
+man -P cat drapeno 2>/dev/null | grep -q 'HIDE AND SHOW ON X11' || fail "man drapeno shows no page"
 
 $sudo dpkg --purge drapeno >/dev/null || fail "dpkg --purge failed"
 installed=""

@@ -94,7 +94,15 @@ void Disconnect() {
 }
 
 BOOL EnumWindows(WNDENUMPROC callback, LPARAM value) {
-    const Json tree = Json::parse(IpcRequest(GetTree, ""), nullptr, false);
+    // Only the members the walk reads are kept: the rest of sway's tree
+    // (geometry, outputs, properties) is dropped as it is read.
+    const auto kept = [](int, Json::parse_event_t event, Json& parsed) {
+        static const char* const Names[] = {"id",    "type",  "name",  "pid",
+                                            "marks", "focus", "nodes", "floating_nodes"};
+        return event != Json::parse_event_t::key ||
+               std::any_of(std::begin(Names), std::end(Names), [&](const char* n) { return parsed == n; });
+    };
+    const Json tree = Json::parse(IpcRequest(GetTree, ""), kept, false);
     Walk.clear();
     Visit(tree, false, 0);
     std::stable_partition(Walk.begin(), Walk.end(), [](const ViewRecord& record) { return !record.Hidden; });
