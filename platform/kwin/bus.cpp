@@ -2,8 +2,8 @@
 // method call on our own object; every wait for KWin is bounded.
 #include "platform/kwin/bus.h"
 
-#include <time.h>
 #include <unistd.h>
+#include <ctime>
 
 #include <cstdint>
 
@@ -124,7 +124,7 @@ void BusDisconnect() {
 
 std::string RunScript(const std::string& script) {
     const std::string name = "drapeno-" + std::to_string(getpid());
-    const std::string reply = LoadAndRun(script, name);
+    std::string reply = LoadAndRun(script, name);
     SdBus::sd_bus_message_unref(CallScripting("unloadScript", name.c_str()));
     return reply;
 }

@@ -62,7 +62,7 @@ std::size_t CopyText(const Json& window, const char* name, char* buffer, std::si
     }
     const std::string& text = member->get_ref<const std::string&>();
     const std::size_t length = std::min(text.size(), capacity - 1);
-    std::memcpy(buffer, text.data(), length);
+    std::copy_n(text.data(), length, buffer);
     return length;
 }
 

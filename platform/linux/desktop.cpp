@@ -24,12 +24,13 @@ int UsageWithoutBox(HWND owner, const char* text, const char* caption, UINT type
     if (X11::Connect()) {
         return X11::MessageBoxA(owner, text, caption, type);
     }
+    // Nothing is done if standard error is closed: the run ends quietly.
     for (const char* byte = text; *byte != '\0'; ++byte) {
         if (*byte != '\r') {
-            std::fputc(*byte, stderr);
+            static_cast<void>(std::fputc(*byte, stderr));
         }
     }
-    std::fputc('\n', stderr);
+    static_cast<void>(std::fputc('\n', stderr));
     return 1;  // IDOK
 }
 
@@ -51,7 +52,8 @@ bool StartWindowSystem(int argc, const char* const* argv) {
     } else if (X11::Connect()) {
         Chosen = Desktop::X11;
     } else {
-        std::fputs("Drapeno: this desktop offers no way to hide or show windows\n", stderr);
+        static_cast<void>(
+            std::fputs("Drapeno: this desktop offers no way to hide or show windows\n", stderr));
         return false;
     }
     return true;
@@ -137,7 +139,6 @@ void ExitProcess(UINT exitCode) {
             KWin::Disconnect();
             break;
         case Desktop::X11:
-            break;
         case Desktop::None:
             break;
     }

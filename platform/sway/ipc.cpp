@@ -51,7 +51,7 @@ bool IpcConnect() {
         return false;
     }
     address.sun_family = AF_UNIX;
-    std::strcpy(address.sun_path, path);
+    std::memcpy(address.sun_path, path, std::strlen(path));  // the NUL is already there
     Socket = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (Socket < 0) {
         return false;

@@ -131,7 +131,7 @@ int MessageBoxA(HWND /*owner*/, const char* text, const char* caption, UINT /*ty
         } else if (type == XCB_KEY_RELEASE) {  // not the Enter that started Drapeno in a terminal
             const xcb_keysym_t key = xcb_key_symbols_get_keysym(keys, input->detail, 0);
             done = input->detail == heldKey &&
-                   std::count(std::begin(DismissingKeys), std::end(DismissingKeys), key);
+                   std::count(std::begin(DismissingKeys), std::end(DismissingKeys), key) != 0;
         } else if (type == XCB_BUTTON_PRESS || type == XCB_BUTTON_RELEASE) {
             done = type == XCB_BUTTON_RELEASE && pressed && OnButton(box, input);
             pressed = type == XCB_BUTTON_PRESS && OnButton(box, input);

@@ -1,10 +1,9 @@
 // ShowWindow on X11. Hiding withdraws the window as ICCCM asks, after taking
 // it out of the maximised and full-screen states and noting where it stood;
 // showing puts it back there, maps it, raises and activates it.
-#include <time.h>
-
 #include <algorithm>
 #include <cstdlib>
+#include <ctime>
 
 #include <xcb/xcb_icccm.h>
 

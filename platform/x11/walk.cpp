@@ -127,7 +127,7 @@ BOOL EnumWindows(WNDENUMPROC callback, LPARAM value) {
 }
 
 BOOL IsWindowVisible(HWND window) {
-    return CountsAsVisible(RecordOf(window));
+    return CountsAsVisible(RecordOf(window)) ? 1 : 0;
 }
 
 int GetWindowTextA(HWND window, char* buffer, int maxCount) {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "cmdline/arguments.h"
-#include "platform/platform.h"
 #include "platform/linux/command_line.h"
+#include "platform/platform.h"
 
 namespace {
 
