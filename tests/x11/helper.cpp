@@ -89,6 +89,9 @@ void Churn(const std::string& title) {
         if (xcb_connection_has_error(Connection)) {
             return;
         }
+        // A pause a window manager can keep up with (metacity falls seconds behind without it).
+        struct timespec pause = {0, 10000000};
+        nanosleep(&pause, nullptr);
     }
 }
 
