@@ -120,7 +120,8 @@ case_children() {
 
 case_usage() {
     local usage how id rc
-    usage='"Drapeno v1.0 (c) 2026 the Drapeno developers\015\nHiding unwanted window\015\n\015\nUsage:\015\n  Drapeno.exe -p=title\015\nwhere:\015\n  p: either h (for hiding) or s (for showing)\015\n  path: the title of window to hide."'
+    # The text as xprop prints it: the lines of usage.txt joined by \015\n.
+    usage=\"$(awk 'NR > 1 { printf "\\015\\n" } { printf "%s", $0 }' "$here/../usage.txt")\"
     for how in Return Escape space click close; do
         "$drapeno" 2>"$work/stderr" &
         local pid=$!
