@@ -1,20 +1,7 @@
-# The X11 cases, sourced by run.sh: each runs under every set-up. Steps read as
-# tables: argument, then the windows' states.
-cases=(hide show_after_hide minimised maximised hidden_maximised minimised_twice tabs position
-       first_match case_folding titles children usage churn bad_input)
-
-# What a user sees where a window manager cannot do what Windows does: under
-# SET-UP, a window expected in STATE is in this one instead.
-declare -A sees=(
-    # i3 tiles: a window takes its tile's size and place, maximised or not.
-    ["i3 200x100"]=tiled ["i3 placed"]=tiled ["i3 unmaximised"]=tiled ["i3 restored"]=tiled
-    # i3 ignores minimise: a window asked to start minimised comes up shown.
-    ["i3 minimised"]=shown ["i3 maximised"]=tiled
-    # icewm restores a window that came up maximised at the only size it knew.
-    ["icewm restored"]=unmaximised
-    # Without a window manager nothing is minimised, maximised or full-screen.
-    ["bare minimised"]=shown ["bare maximised"]=shown ["bare fullscreen"]=shown
-)
+# The X11 cases of what Drapeno does wherever it runs, sourced by run.sh: each
+# runs under every set-up. Steps read as tables: argument, then the windows'
+# states.
+cases=(hide show_after_hide first_match case_folding titles children usage churn bad_input)
 
 case_hide() {
     open_windows Alpha=normal:Alpha Beta=normal:Beta
@@ -31,59 +18,6 @@ case_show_after_hide() {
     step "-h=Term Delta" Term=hidden
     step "-s=Term Delta" Term=shown Term=active Term=placed Back=shown
     step -s=Back Back=shown Back=active
-}
-
-case_minimised() {
-    open_windows Mini=iconic:Mini Other=normal:Other Gone=iconic:Gone
-    step -s=Mini Mini=shown Mini=200x100 Other=shown
-    # Minimised counts as visible: hiding withdraws it, showing brings it back at its size.
-    step -h=Gone Gone=hidden
-    step -s=Gone Gone=shown Gone=200x100
-}
-
-case_maximised() {
-    open_windows Maxi=max:Maxi
-    step -s=Maxi Maxi=shown Maxi=unmaximised Maxi=restored
-}
-
-# Hidden while maximised or full-screen, shown at its normal size and place.
-case_hidden_maximised() {
-    local how
-    xterm_titled Term MaxT 60x10+100+100
-    for how in maximized_vert,maximized_horz:maximised fullscreen:fullscreen; do
-        wmctrl -i -r "${win[Term]}" -b "add,${how%:*}" 2>/dev/null || true
-        eventually in_state Term "${how#*:}" || fail "not ${how#*:}"
-        step -h=MaxT Term=hidden
-        step -s=MaxT Term=shown Term=placed
-    done
-}
-
-# Two minimised windows of one title: two runs hide both.
-case_minimised_twice() {
-    xterm_titled A Dup
-    xterm_titled B Dup
-    xdotool windowminimize "${win[A]}" windowminimize "${win[B]}"
-    eventually in_state A minimised && eventually in_state B minimised || fail "not minimised"
-    step -h=Dup
-    step -h=Dup A=hidden B=hidden
-}
-
-# Under fluxbox the two share one frame, as tabs.
-case_tabs() {
-    xterm_titled One "Tab One"
-    xterm_titled Two "Tab Two"
-    step "-h=Tab Two" Two=hidden One=shown
-    step "-s=Tab Two" Two=shown Two=active
-    step "-h=Tab One" One=hidden Two=shown
-}
-
-# A window without a position hint comes back where it was.
-case_position() {
-    yad_titled Yad "Yad Place"
-    xdotool windowmove "${win[Yad]}" 333 222
-    settle Yad
-    step "-h=Yad Place" Yad=hidden
-    step "-s=Yad Place" Yad=shown Yad=placed
 }
 
 case_first_match() {

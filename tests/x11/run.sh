@@ -12,21 +12,6 @@ pids=()
 declare -A win=() place=()
 export NO_AT_BRIDGE=1 GDK_BACKEND=x11
 
-# Ends each process before the next (a window manager whose display goes first
-# may spin), killing one that does not end (fluxbox may deadlock on SIGTERM).
-end_all() {
-    local pid
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || continue
-        eventually --tries 40 ended "$pid" || kill -KILL "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-    done
-}
-ended() {
-    local stat
-    stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 0
-    [[ $stat == *") Z "* ]]
-}
 trap 'end_all; rm -rf "$work"' EXIT
 fail() { echo "    [$setup $case] $*" >&2; exit 1; }
 
@@ -91,11 +76,12 @@ is_active() {
 }
 
 # Whether window NAME is in STATE: shown, hidden (withdrawn), minimised,
-# viewable, active, unmaximised, restored, WxH, placed (where it was when it came up), or
-# tiled; sees[] turns a state into what the set-up shows instead.
+# viewable, active, maximised, fullscreen, unmaximised, restored (at the
+# helper's size), placed (where it was when it came up) or tiled; sees[] turns
+# a state into what the set-up (in this case, or in every one) shows instead.
 in_state() {
     local id=${win[$1]}
-    case ${sees[$setup $2]:-$2} in
+    case ${sees[$setup $case $2]:-${sees[$setup $2]:-$2}} in
         shown) [ "$(map_state "$id")" = IsViewable ] && { [ "$setup" = bare ] || managed "$id"; } ;;
         hidden) [ "$(map_state "$id")" = IsUnMapped ] && ! managed "$id" ;;
         minimised) [ "$(map_state "$id")" = IsUnMapped ] && managed "$id" ;;
@@ -105,9 +91,8 @@ in_state() {
         fullscreen) xprop -id "$id" _NET_WM_STATE | grep -q FULLSCREEN ;;
         unmaximised) ! xprop -id "$id" _NET_WM_STATE | grep -q MAXIMIZED ;;
         placed) [ "$(place_of "$id")" = "${place[$1]}" ] ;;
-        tiled) [ "$(size_of "$id" | cut -dx -f2)" -gt 600 ] ;;
-        restored) [ "$(size_of "$id")" = 200x100 ] ;;  # the helper's windows' size
-        *x*) [ "$(size_of "$id")" = "$2" ] ;;
+        tiled) [[ $(size_of "$id") =~ x(6..|7[0-5].)$ ]] ;;  # screen-high less a title bar
+        restored) [ "$(size_of "$id")" = 200x100 ] ;;
     esac
 }
 
@@ -127,6 +112,7 @@ step() {
 
 source "$here/display.sh"
 source "$here/cases.sh"
+source "$here/wm_cases.sh"
 case=start
 if [ "$setup" = none ]; then cases=(no_display); else start_display "$setup"; fi
 [ $# -gt 3 ] || set -- "$@" "${cases[@]}"
