@@ -1,9 +1,11 @@
-# The X11 cases, sourced by run.sh: each runs in both set-ups, with and without
-# a window manager. Steps read as tables: argument, then the windows' states.
+# The X11 cases of what Drapeno does wherever it runs, sourced by run.sh: each
+# runs under every set-up. Steps read as tables: argument, then the windows'
+# states.
+cases=(hide show_after_hide first_match case_folding titles children usage churn bad_input)
 
 case_hide() {
     open_windows Alpha=normal:Alpha Beta=normal:Beta
-    start_xterm Term "Term Gamma"
+    xterm_titled Term "Term Gamma"
     step -h=Alpha Alpha=hidden Beta=shown Term=shown
     step "-h=Term Gamma" Term=hidden Beta=shown
     step -h=Alpha Beta=shown
@@ -11,28 +13,11 @@ case_hide() {
 }
 
 case_show_after_hide() {
-    start_xterm Term "Term Delta"
-    local size
-    size=$(size_of "${win[Term]}")
+    xterm_titled Term "Term Delta"
     open_windows Back=normal:Back Front=normal:Front
     step "-h=Term Delta" Term=hidden
-    step "-s=Term Delta" Term=shown Term=active "Term=$size" Back=shown
+    step "-s=Term Delta" Term=shown Term=active Term=placed Back=shown
     step -s=Back Back=shown Back=active
-}
-
-case_minimised() {
-    open_windows Mini=iconic:Mini Other=normal:Other Gone=iconic:Gone
-    step -s=Mini Mini=shown Mini=200x100 Other=shown
-    # Minimised counts as visible: hiding withdraws it, showing brings it back at its size.
-    step -h=Gone Gone=hidden
-    step -s=Gone Gone=shown Gone=200x100
-}
-
-case_maximised() {
-    open_windows Maxi=max:Maxi Gone=max:Gone
-    step -s=Maxi Maxi=shown Maxi=unmaximised Maxi=200x100
-    step -h=Gone Gone=hidden
-    step -s=Gone Gone=shown Gone=unmaximised Gone=200x100
 }
 
 case_first_match() {
@@ -69,10 +54,12 @@ case_children() {
 
 case_usage() {
     local usage how id rc
-    usage='"Drapeno v1.0 (c) 2026 the Drapeno developers\015\nHiding unwanted window\015\n\015\nUsage:\015\n  Drapeno.exe -p=title\015\nwhere:\015\n  p: either h (for hiding) or s (for showing)\015\n  path: the title of window to hide."'
+    # The text as xprop prints it: the lines of usage.txt joined by \015\n.
+    usage=\"$(awk 'NR > 1 { printf "\\015\\n" } { printf "%s", $0 }' "$here/../usage.txt")\"
     for how in Return Escape space click close; do
         "$drapeno" 2>"$work/stderr" &
         local pid=$!
+        started $pid
         eventually sh -c "xdotool search --name '^Drapeno\$' >/dev/null" || fail "no usage box"
         id=$(xdotool search --name '^Drapeno$' | head -n1)
         [ "$(xprop -id "$id" -notype _DRAPENO_MESSAGE)" = "_DRAPENO_MESSAGE = $usage" ] ||
@@ -100,11 +87,11 @@ case_churn() {
     "$helper" churn Gone &
     started $!
     local i
-    for i in $(seq 25); do
+    for i in $(seq 10); do
         step -h=Gone
         step -s=Gone
-        step -h=Steady
-        step -s=Steady
+        step -h=Steady Steady=hidden
+        step -s=Steady Steady=shown
     done
     step -h=Keeper Keeper=hidden Steady=shown
 }

@@ -1,8 +1,25 @@
-# A virtual display of our own, with or without openbox, for the X11 tests, the
-# benchmark and the demonstration. Sourced; the caller defines fail, work (a
-# scratch directory), pids (processes to end, last started first) and helper.
+# A virtual display of our own, bare or under one window manager, for the X11
+# tests, the benchmark and the demonstration. Sourced; the caller defines fail,
+# work (a scratch directory), pids (processes to end, last started first) and
+# helper.
 
 started() { pids=("$1" "${pids[@]}"); }
+
+# Ends each process before the next (a window manager whose display goes first
+# may spin), killing one that does not end (fluxbox may deadlock on SIGTERM).
+end_all() {
+    local pid
+    for pid in "${pids[@]}"; do
+        kill "$pid" 2>/dev/null || continue
+        eventually --tries 40 ended "$pid" || kill -KILL "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+}
+ended() {
+    local stat
+    stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 0
+    [[ $stat == *") Z "* ]]
+}
 
 # Polls COMMAND... for up to 5 s (or TRIES times 50 ms); true as soon as it succeeds.
 eventually() {
@@ -12,7 +29,38 @@ eventually() {
     return 1
 }
 
-# start_display SETUP: SETUP is bare (no window manager) or openbox.
+# Writes what a window manager needs in $work/home and prints its command line.
+wm_command() {
+    local home=$work/home
+    mkdir -p "$home/.fluxbox"
+    case $1 in
+        openbox) echo openbox --sm-disable ;;
+        xfwm4) echo xfwm4 --compositor=off --sm-client-disable ;;
+        i3)
+            printf 'font pango:monospace 8\nfloating_modifier Mod1\n' >"$home/i3.config"
+            echo i3 -c "$home/i3.config" ;;
+        fluxbox)
+            # Tabs: the two clients titled Tab One and Tab Two share one frame.
+            printf '[group]\n [app] (title=Tab One)\n [app] (title=Tab Two)\n[end]\n' >"$home/apps"
+            printf 'background: none\n' >"$home/overlay"
+            : >"$home/keys"
+            printf 'session.%s\n' "appsFile: $home/apps" "keyFile: $home/keys" \
+                "styleOverlay: $home/overlay" "screen0.autoRaise: false" >"$home/init"
+            echo fluxbox -rc "$home/init" ;;
+        icewm) echo icewm ;;
+        metacity | marco) echo "$1" --no-composite ;;
+        kwin_x11) echo env KWIN_COMPOSE=N QT_QPA_PLATFORM=xcb kwin_x11 ;;
+        *) fail "unknown set-up $1" ;;
+    esac
+}
+
+wm_ready() {
+    xwininfo -root -events 2>/dev/null | grep -q SubstructureRedirect &&
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"
+}
+
+# start_display SETUP: SETUP is bare (no window manager) or a window manager
+# that wm_command knows.
 start_display() {
     local setup=$1
     # A display number of our own, far from those people and other tools use;
@@ -35,24 +83,38 @@ start_display() {
         server=""
     done
     [ -n "$server" ] || fail "no virtual display: $(cat "$work/xvfb.log")"
-    if [ "$setup" = openbox ]; then
-        XDG_CONFIG_HOME=$work openbox --sm-disable >"$work/openbox.log" 2>&1 &
-        started $!
-        eventually --tries 400 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-            fail "openbox did not start: $(cat "$work/openbox.log")"
-        # A window mapped while openbox is still starting may never be taken in:
-        # the set-up is ready once a probe window is.
-        local try probe taken=""
-        for try in 1 2 3 4 5 6; do
-            "$helper" open normal:Probe >"$work/probe" &
-            probe=$!
-            eventually --tries 40 sh -c "xprop -id \$(head -n1 $work/probe) WM_STATE 2>/dev/null | grep -q Normal" &&
-                taken=yes
-            kill "$probe"
-            wait "$probe" || true
-            [ -z "$taken" ] || break
-        done
-        [ -n "$taken" ] || fail "openbox takes in no window"
-    fi
+    [ "$setup" != bare ] || return 0
+    # Each window manager keeps its settings in a home of its own, here, and
+    # talks to a session bus of its own (xfwm4 and kwin_x11 need one).
+    local command
+    command=$(wm_command "$setup")
+    dbus-daemon --session --nofork --print-address=3 3>"$work/bus" 2>/dev/null &
+    started $!
+    eventually grep -q . "$work/bus" || fail "no session bus"
+    export DBUS_SESSION_BUS_ADDRESS
+    DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")
+    HOME=$work/home XDG_CONFIG_HOME=$work/home XDG_CACHE_HOME=$work/home XDG_DATA_HOME=$work/home \
+        GSETTINGS_BACKEND=memory $command >"$work/wm.log" 2>&1 &
+    started $!
+    eventually --tries 400 wm_ready || fail "$setup did not start: $(tail -n5 "$work/wm.log")"
+    # A window mapped while the window manager is still starting may never be
+    # taken in: the set-up is ready once a probe window is.
+    takes_in || fail "$setup takes in no window"
 }
 
+# Whether the window manager, if one runs, takes in a new window within a few
+# seconds: it has caught up with what came before.
+takes_in() {
+    local try probe taken=1
+    case ${setup:-bare} in bare | none) return 0 ;; esac
+    for try in 1 2 3 4 5 6; do
+        "$helper" open normal:Probe >"$work/probe" &
+        probe=$!
+        eventually --tries 40 sh -c "xprop -id \$(head -n1 $work/probe) WM_STATE 2>/dev/null | grep -q Normal" &&
+            taken=0
+        kill "$probe"
+        wait "$probe" || true
+        [ "$taken" -ne 0 ] || break
+    done
+    return "$taken"
+}

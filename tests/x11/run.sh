@@ -1,21 +1,19 @@
 #!/usr/bin/env bash
-# One X11 test case of Drapeno on a virtual display of its own.
-# Usage: run.sh SETUP CASE DRAPENO HELPER
-#   SETUP: bare (no window manager), openbox (a reparenting one), none (no display)
+# The X11 cases of Drapeno under one set-up, on a virtual display of its own:
+# each case reported ok or FAIL by name; fails if one does.
+# Usage: run.sh SETUP DRAPENO HELPER [CASE...]
+#   SETUP: bare (no window manager), a window manager display.sh knows, or
+#   none (no display: only the no_display case)
 set -euo pipefail
-setup=$1 case=$2 drapeno=$3 helper=$4
+setup=$1 drapeno=$2 helper=$3
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d /tmp/drapeno-x11.XXXXXX)
 pids=()
-declare -A win=()
+declare -A win=() place=()
+export NO_AT_BRIDGE=1 GDK_BACKEND=x11
 
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL [$setup $case]: $*" >&2; exit 1; }
+trap 'end_all; rm -rf "$work"' EXIT
+fail() { echo "    [$setup $case] $*" >&2; exit 1; }
 
 # Opens the helper's windows (KIND:TITLE...); win[NAME] holds their ids, named
 # by NAME=KIND:TITLE arguments.
@@ -24,42 +22,77 @@ open_windows() {
     for arg in "$@"; do names+=("${arg%%=*}"); descriptions+=("${arg#*=}"); done
     "$helper" open "${descriptions[@]}" >"$out" &
     started $!
-    # A window manager that has just started may take a while to take them in.
-    eventually --tries 600 grep -qx ready "$out" || fail "helper windows did not come up"
+    eventually --tries 400 grep -qsx ready "$out" || fail "helper windows did not come up"
     local i=0 id
     while read -r id && [ "$id" != ready ]; do win[${names[$i]}]=$id; i=$((i + 1)); done <"$out"
 }
 
-# Starts xterm -T TITLE; win[NAME] is its top-level window.
-start_xterm() {
-    xterm -T "$2" -geometry 40x8+300+300 -e sleep 600 &
+# start NAME TITLE COMMAND...: starts a real client; win[NAME] is its window
+# titled TITLE (one not named yet), place[NAME] where it is once shown.
+start() {
+    local name=$1 title=$2
+    shift 2
+    "$@" >/dev/null 2>&1 &
     started $!
-    eventually --tries 600 sh -c "xdotool search --name '^$2\$' >/dev/null" || fail "xterm did not come up"
-    win[$1]=$(printf '0x%x' "$(xdotool search --name "^$2\$" | head -n1)")
-    eventually in_state "$1" shown || fail "xterm not shown"
+    eventually --tries 200 fresh "$title" >/dev/null || fail "$title did not come up"
+    win[$name]=$(fresh "$title")
+    eventually in_state "$name" shown || fail "$title not shown"
+    settle "$name"
+}
+fresh() {
+    local id
+    for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+        id=$(printf '0x%x' "$id")
+        [[ " ${win[*]} " == *" $id "* ]] || { echo "$id"; return 0; }
+    done
+    return 1
+}
+xterm_titled() { start "$1" "$2" xterm -T "$2" -geometry "${3:-40x8+300+300}" -e sleep 600; }
+yad_titled() { start "$1" "$2" yad --title="$2" --text="$2" --no-buttons; }
+
+# Waits until window NAME stops moving; place[NAME] is where it came to rest.
+settle() {
+    local last="" now
+    for _ in $(seq 40); do
+        now=$(place_of "${win[$1]}")
+        [ "$now" != "$last" ] || break
+        last=$now
+        sleep 0.05
+    done
+    place[$1]=$now
 }
 
 map_state() { xwininfo -id "$1" 2>/dev/null | sed -n 's/^ *Map State: //p'; }
-has_wm_state() { [ "$(xprop -id "$1" WM_STATE 2>/dev/null | sed -n 's/^[[:space:]]*window state: //p')" = "$2" ]; }
+managed() { xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -qiE "[ ,]$1(,|$)"; }
 size_of() { xwininfo -id "$1" | awk '/ Width:/ { w = $2 } / Height:/ { h = $2 } END { print w "x" h }'; }
+place_of() { xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
+    / Width:/ { w = $2 } / Height:/ { h = $2 } END { print w "x" h "+" x "+" y }'; }
 is_active() {
-    if [ "$setup" = openbox ]; then
-        xprop -root _NET_ACTIVE_WINDOW | grep -qi "# $1\$"
-    else
+    if [ "$setup" = bare ]; then
         [ "$(printf '0x%x' "$(xdotool getwindowfocus)")" = "$1" ]
+    else
+        xprop -root _NET_ACTIVE_WINDOW | grep -qiE "# $1(,|\$)"
     fi
 }
 
-# Whether window NAME is in STATE: shown, hidden, viewable, active, unmaximised or WxH.
+# Whether window NAME is in STATE: shown, hidden (withdrawn), minimised,
+# viewable, active, maximised, fullscreen, unmaximised, restored (at the
+# helper's size), placed (where it was when it came up) or tiled; sees[] turns
+# a state into what the set-up (in this case, or in every one) shows instead.
 in_state() {
     local id=${win[$1]}
-    case $2 in
-        shown) [ "$(map_state "$id")" = IsViewable ] && { [ "$setup" = bare ] || has_wm_state "$id" Normal; } ;;
-        hidden) [ "$(map_state "$id")" = IsUnMapped ] && ! has_wm_state "$id" Normal && ! has_wm_state "$id" Iconic ;;
+    case ${sees[$setup $case $2]:-${sees[$setup $2]:-$2}} in
+        shown) [ "$(map_state "$id")" = IsViewable ] && { [ "$setup" = bare ] || managed "$id"; } ;;
+        hidden) [ "$(map_state "$id")" = IsUnMapped ] && ! managed "$id" ;;
+        minimised) [ "$(map_state "$id")" = IsUnMapped ] && managed "$id" ;;
         viewable) [ "$(map_state "$id")" = IsViewable ] ;;
         active) is_active "$id" ;;
+        maximised) xprop -id "$id" _NET_WM_STATE | grep -q MAXIMIZED_VERT ;;
+        fullscreen) xprop -id "$id" _NET_WM_STATE | grep -q FULLSCREEN ;;
         unmaximised) ! xprop -id "$id" _NET_WM_STATE | grep -q MAXIMIZED ;;
-        *x*) [ "$(size_of "$id")" = "$2" ] ;;
+        placed) [ "$(place_of "$id")" = "${place[$1]}" ] ;;
+        tiled) [[ $(size_of "$id") =~ x(6..|7[0-5].)$ ]] ;;  # screen-high less a title bar
+        restored) [ "$(size_of "$id")" = 200x100 ] ;;
     esac
 }
 
@@ -73,12 +106,21 @@ step() {
     [ ! -s "$work/stderr" ] || fail "Drapeno ${argument:0:40} wrote: $(head -c 300 "$work/stderr")"
     for expectation in "$@"; do
         eventually in_state "${expectation%%=*}" "${expectation#*=}" ||
-            fail "after ${argument:0:40}: ${expectation%%=*} is not ${expectation#*=}"
+            fail "after ${argument:0:40}: ${expectation%%=*} is not ${expectation#*=} ($(place_of "${win[${expectation%%=*}]}"))"
     done
 }
 
 source "$here/display.sh"
 source "$here/cases.sh"
-[ "$setup" = none ] || start_display "$setup"
-"case_$case"
-echo "ok [$setup $case]"
+source "$here/wm_cases.sh"
+case=start
+if [ "$setup" = none ]; then cases=(no_display); else start_display "$setup"; fi
+[ $# -gt 3 ] || set -- "$@" "${cases[@]}"
+failed=0
+for case in "${@:4}"; do
+    # A case's clients end with it, so that none is left for the next.
+    (pids=(); trap end_all EXIT; "case_$case") &
+    if wait $!; then echo "ok   $case"; else echo "FAIL $case"; failed=1; fi
+    takes_in || { echo "FAIL $setup is stuck after $case"; exit 1; }
+done
+exit "$failed"
