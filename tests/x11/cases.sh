@@ -105,7 +105,7 @@ case_bad_input() {
 }
 
 case_no_display() {
-    local display expected="Drapeno: cannot open display" argument rc
+    local display expected="Drapeno: this desktop offers no way to hide or show windows" argument rc
     for display in ":$((60000 + $$ % 1000))" "" "nonsense"; do
         for argument in -h=Alpha ""; do
             rc=0
