@@ -90,8 +90,7 @@ void Churn(const std::string& title) {
         if (xcb_connection_has_error(Connection)) {
             return;
         }
-        // A pace a window manager can keep up with: fluxbox and metacity fall
-        // seconds behind at full speed.
+        // A pace window managers keep up with (fluxbox and metacity fall seconds behind).
         struct timespec pause = {0, managed ? 100000000 : 0};
         nanosleep(&pause, nullptr);
     }
