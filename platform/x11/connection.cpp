@@ -20,8 +20,10 @@ constexpr const char* AtomNames[AtomCount] = {"WM_STATE", "WM_DELETE_WINDOW", "_
 
 }  // namespace
 
+// Unchecked: an error (the window is gone) reads as a null reply just the
+// same, and xcb need not keep a record per request to route it there.
 xcb_get_property_cookie_t AskProperty(xcb_window_t window, xcb_atom_t property, std::uint32_t words) {
-    return xcb_get_property(Connection, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, words);
+    return xcb_get_property_unchecked(Connection, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, words);
 }
 
 std::vector<std::uint32_t> ReadItems(xcb_get_property_cookie_t cookie) {

@@ -41,6 +41,7 @@ void ListTopLevels() {
     const xcb_window_t* children = tree != nullptr ? xcb_query_tree_children(tree) : nullptr;
     bool clientsPlaced = false;
     Walk.clear();
+    Walk.reserve(clients.size() + static_cast<std::size_t>(tree != nullptr ? tree->children_len : 0));
     for (int i = tree != nullptr ? xcb_query_tree_children_length(tree) - 1 : -1; i >= -1; --i) {
         // The server lists bottom to top; the walk goes topmost first, and -1 ends it.
         const xcb_window_t window = i >= 0 ? children[i] : xcb_window_t{XCB_WINDOW_NONE};
@@ -78,7 +79,7 @@ void ReadRecords() {
     std::vector<xcb_get_window_attributes_cookie_t> attributes(count);
     for (std::size_t i = 0; i < count; ++i) {
         names[i] = AskProperty(Walk[i].Window, Ewmh._NET_WM_NAME, TitleWords);
-        attributes[i] = xcb_get_window_attributes(Connection, Walk[i].Window);
+        attributes[i] = xcb_get_window_attributes_unchecked(Connection, Walk[i].Window);
         if (Walk[i].Managed) {
             states[i] = AskProperty(Walk[i].Window, Atoms[WmState], 1);
         }
