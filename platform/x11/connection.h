@@ -34,8 +34,9 @@ struct WindowRecord {
     xcb_window_t Window = XCB_WINDOW_NONE;
     bool Managed = false;  // in the window manager's client list
     bool Exists = true;
-    bool Mapped = false;
-    std::uint32_t State = 0;  // WM_STATE, 0 (withdrawn) when absent
+    bool Mapped = false;        // read for windows the window manager does not keep
+    bool Unmanageable = false;  // override-redirect: no window manager ever takes it in
+    std::uint32_t State = 0;    // WM_STATE, 0 (withdrawn) when absent
     std::size_t TitleLength = 0;
     char Title[256] = {};  // at most 255 bytes
 };
@@ -49,6 +50,8 @@ inline const WindowRecord& RecordOf(HWND window) {
 inline bool CountsAsVisible(const WindowRecord& record) {
     return record.Mapped || (record.Managed && (record.State == NormalState || record.State == IconicState));
 }
+
+constexpr std::uint32_t MaxClients = 65536;  // windows read from a client list
 
 xcb_get_property_cookie_t AskProperty(xcb_window_t window, xcb_atom_t property, std::uint32_t words);
 

@@ -24,6 +24,24 @@ bool InFullState(xcb_window_t window) {
     return std::any_of(states.begin(), states.end(), IsFullState);
 }
 
+void Pause() {
+    const timespec pause = {0, 5000000};
+    nanosleep(&pause, nullptr);
+}
+
+// On Windows a window is hidden or shown when ShowWindow returns; a window
+// manager does its part after Drapeno has asked. Waiting for it, a bounded
+// while, lets the next run find the window as this one left it.
+void AwaitWindowManager(xcb_window_t window, bool managed) {
+    for (int tries = 0; tries < SettleTries; ++tries) {
+        const auto list = ReadItems(AskProperty(Screen->root, Ewmh._NET_CLIENT_LIST, MaxClients));
+        if ((std::find(list.begin(), list.end(), window) != list.end()) == managed) {
+            return;
+        }
+        Pause();
+    }
+}
+
 xcb_get_geometry_reply_t* Geometry(xcb_window_t window) {
     return xcb_get_geometry_reply(Connection, xcb_get_geometry(Connection, window), nullptr);
 }
@@ -53,8 +71,7 @@ void Unmaximise(xcb_window_t window) {
         if (resized && !InFullState(window)) {
             break;
         }
-        const timespec pause = {0, 5000000};
-        nanosleep(&pause, nullptr);
+        Pause();
     }
     std::free(full);
 }
@@ -93,6 +110,9 @@ void Withdraw(const WindowRecord& record) {
     xcb_send_event(Connection, 0, Screen->root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&event));
+    if (record.Managed) {
+        AwaitWindowManager(record.Window, false);
+    }
 }
 
 // A withdrawn window brings its states and hints into the next map: it comes
@@ -129,10 +149,15 @@ void PrepareMap(xcb_window_t window) {
 }
 
 void Restore(const WindowRecord& record) {
-    if (!CountsAsVisible(record)) {
+    const bool withdrawn = !CountsAsVisible(record);
+    if (withdrawn) {
         PrepareMap(record.Window);
     }
     xcb_map_window(Connection, record.Window);
+    // A window manager heeds requests about a window only once it keeps it.
+    if (withdrawn && WindowManagerRuns && !record.Unmanageable) {
+        AwaitWindowManager(record.Window, true);
+    }
     LeaveFullStates(record.Window);
     const std::uint32_t above = XCB_STACK_MODE_ABOVE;
     xcb_configure_window(Connection, record.Window, XCB_CONFIG_WINDOW_STACK_MODE, &above);

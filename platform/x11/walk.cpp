@@ -11,8 +11,7 @@
 
 namespace {
 
-constexpr std::uint32_t MaxClients = 65536;  // windows read from a client list
-constexpr std::uint32_t TitleWords = 64;     // 256 bytes: a title keeps 255
+constexpr std::uint32_t TitleWords = 64;  // 256 bytes: a title keeps 255
 
 std::vector<WindowRecord> Walk;
 
@@ -72,6 +71,9 @@ bool ReadTitle(xcb_get_property_cookie_t cookie, WindowRecord& record) {
     return length > 0;
 }
 
+// The map state of every window, and WM_STATE of the window manager's
+// clients: a minimised client is unmapped but still counts (fluxbox gives a
+// tab behind the active one no WM_STATE, but leaves it mapped).
 void ReadRecords() {
     const std::size_t count = Walk.size();
     std::vector<xcb_get_property_cookie_t> names(count);
@@ -92,6 +94,7 @@ void ReadRecords() {
             xcb_get_window_attributes_reply(Connection, attributes[i], nullptr);
         record.Exists = reply != nullptr;
         record.Mapped = reply != nullptr && reply->map_state != XCB_MAP_STATE_UNMAPPED;
+        record.Unmanageable = reply != nullptr && reply->override_redirect != 0;
         std::free(reply);
         if (record.Managed) {
             const std::vector<std::uint32_t> state = ReadItems(states[i]);
