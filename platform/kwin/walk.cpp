@@ -10,6 +10,7 @@
 #include "platform/kwin/bus.h"
 #include "platform/kwin/kwin.h"
 #include "platform/kwin/walk.h"
+#include "platform/linux/window_text.h"
 
 namespace {
 
@@ -106,14 +107,8 @@ BOOL IsWindowVisible(HWND window) {
 }
 
 int GetWindowTextA(HWND window, char* buffer, int maxCount) {
-    if (buffer == nullptr || maxCount <= 0) {
-        return 0;
-    }
-    const KWinRecord& record = KWinRecordOf(window);
-    const std::size_t length = std::min(record.TitleLength, static_cast<std::size_t>(maxCount) - 1);
-    std::memcpy(buffer, record.Title, length);
-    buffer[length] = '\0';
-    return static_cast<int>(length);
+    const auto& record = KWinRecordOf(window);
+    return CopyWindowText(record.Title, record.TitleLength, buffer, maxCount);
 }
 
 }  // namespace KWin

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/linux/window_text.h"
 #include "platform/sway/ipc.h"
 #include "platform/sway/sway.h"
 #include "platform/sway/walk.h"
@@ -119,14 +120,8 @@ BOOL IsWindowVisible(HWND window) {
 }
 
 int GetWindowTextA(HWND window, char* buffer, int maxCount) {
-    if (buffer == nullptr || maxCount <= 0) {
-        return 0;
-    }
-    const ViewRecord& record = ViewOf(window);
-    const std::size_t length = std::min(record.TitleLength, static_cast<std::size_t>(maxCount) - 1);
-    std::memcpy(buffer, record.Title, length);
-    buffer[length] = '\0';
-    return static_cast<int>(length);
+    const auto& record = ViewOf(window);
+    return CopyWindowText(record.Title, record.TitleLength, buffer, maxCount);
 }
 
 }  // namespace Sway

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/linux/window_text.h"
 #include "platform/x11/connection.h"
 #include "platform/x11/x11.h"
 
@@ -135,14 +136,8 @@ BOOL IsWindowVisible(HWND window) {
 }
 
 int GetWindowTextA(HWND window, char* buffer, int maxCount) {
-    if (buffer == nullptr || maxCount <= 0) {
-        return 0;
-    }
-    const WindowRecord& record = RecordOf(window);
-    const std::size_t length = std::min(record.TitleLength, static_cast<std::size_t>(maxCount) - 1);
-    std::memcpy(buffer, record.Title, length);
-    buffer[length] = '\0';
-    return static_cast<int>(length);
+    const auto& record = RecordOf(window);
+    return CopyWindowText(record.Title, record.TitleLength, buffer, maxCount);
 }
 
 }  // namespace X11
