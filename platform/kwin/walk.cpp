@@ -10,7 +10,7 @@
 #include "platform/kwin/bus.h"
 #include "platform/kwin/kwin.h"
 #include "platform/kwin/walk.h"
-#include "platform/linux/window_text.h"
+#include "platform/linux/records.h"
 
 namespace {
 
@@ -94,12 +94,7 @@ BOOL EnumWindows(WNDENUMPROC callback, LPARAM value) {
         record.SkipSwitcher = FlagOf(window, "switcher");
         Walk.push_back(record);
     }
-    for (KWinRecord& record : Walk) {
-        if (callback(reinterpret_cast<HWND>(&record), value) == 0) {
-            return 0;
-        }
-    }
-    return 1;
+    return PresentEach(Walk, callback, value);
 }
 
 BOOL IsWindowVisible(HWND window) {

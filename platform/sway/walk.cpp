@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/linux/window_text.h"
+#include "platform/linux/records.h"
 #include "platform/sway/ipc.h"
 #include "platform/sway/sway.h"
 #include "platform/sway/walk.h"
@@ -107,12 +107,7 @@ BOOL EnumWindows(WNDENUMPROC callback, LPARAM value) {
     Walk.clear();
     Visit(tree, false, 0);
     std::stable_partition(Walk.begin(), Walk.end(), [](const ViewRecord& record) { return !record.Hidden; });
-    for (ViewRecord& record : Walk) {
-        if (callback(reinterpret_cast<HWND>(&record), value) == 0) {
-            return 0;
-        }
-    }
-    return 1;
+    return PresentEach(Walk, callback, value);
 }
 
 BOOL IsWindowVisible(HWND window) {

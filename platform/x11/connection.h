@@ -34,7 +34,7 @@ struct WindowRecord {
     xcb_window_t Window = XCB_WINDOW_NONE;
     bool Managed = false;  // in the window manager's client list
     bool Exists = true;
-    bool Mapped = false;        // read for windows the window manager does not keep
+    bool Mapped = false;
     bool Unmanageable = false;  // override-redirect: no window manager ever takes it in
     std::uint32_t State = 0;    // WM_STATE, 0 (withdrawn) when absent
     std::size_t TitleLength = 0;

@@ -24,7 +24,6 @@ struct Box {
     const char* Text = "";
     xcb_window_t Window = XCB_WINDOW_NONE;
     xcb_gcontext_t Gc = 0;
-    int Width = 0, Height = 0;
     xcb_rectangle_t Button = {0, 0, 80, 26};
 };
 
@@ -46,9 +45,9 @@ void Create(const char* caption, Box& box) {
     int widest = 0;
     const int lines =
         ForEachLine(box.Text, [&](const char*, int length, int) { widest = std::max(widest, length); });
-    const int w = box.Width = std::min(std::max(widest * CharWidth, 2 * box.Button.width) + 2 * Margin,
-                                       static_cast<int>(Screen->width_in_pixels));
-    const int h = box.Height = lines * LineHeight + 3 * Margin + box.Button.height;
+    const int w = std::min(std::max(widest * CharWidth, 2 * box.Button.width) + 2 * Margin,
+                           static_cast<int>(Screen->width_in_pixels));
+    const int h = lines * LineHeight + 3 * Margin + box.Button.height;
     const int x = (Screen->width_in_pixels - w) / 2, y = (Screen->height_in_pixels - h) / 2;
     box.Button.x = static_cast<std::int16_t>((w - box.Button.width) / 2);
     box.Button.y = static_cast<std::int16_t>(h - Margin - box.Button.height);

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/linux/window_text.h"
+#include "platform/linux/records.h"
 #include "platform/x11/connection.h"
 #include "platform/x11/x11.h"
 
@@ -122,13 +122,10 @@ namespace X11 {
 BOOL EnumWindows(WNDENUMPROC callback, LPARAM value) {
     ListTopLevels();
     ReadRecords();
-    for (WindowRecord& record : Walk) {
-        // A window destroyed since the listing is passed over unseen.
-        if (record.Exists && callback(reinterpret_cast<HWND>(&record), value) == 0) {
-            return 0;
-        }
-    }
-    return 1;
+    // A window destroyed since the listing is passed over unseen.
+    Walk.erase(std::remove_if(Walk.begin(), Walk.end(), [](const WindowRecord& r) { return !r.Exists; }),
+               Walk.end());
+    return PresentEach(Walk, callback, value);
 }
 
 BOOL IsWindowVisible(HWND window) {
