@@ -12,9 +12,8 @@ extern "C" void DrapenoStart() {
 #include "platform/start.h"
 
 int main(int argc, char** argv) {
-    if (StartWindowSystem(argc, argv)) {
-        RunDrapeno();
-    }
+    StartWindowSystem(argc, argv);
+    RunDrapeno();
     return 0;
 }
 #endif

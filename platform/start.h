@@ -2,7 +2,7 @@
 // Linux; Windows starts Drapeno with its command line and desktop at hand.
 #pragma once
 
-// Records the words of the command line for GetCommandLineA and connects to
-// the desktop the session offers. False when there is none to talk to: the
-// reason is then on standard error and the run ends there, with exit code 0.
-bool StartWindowSystem(int argc, const char* const* argv);
+// Records the words of the command line for GetCommandLineA, starts the run's
+// deadline and connects to the desktop the session offers. Where there is
+// none, a pass says so on standard error and the usage goes there too.
+void StartWindowSystem(int argc, const char* const* argv);

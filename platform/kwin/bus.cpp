@@ -10,6 +10,8 @@
 #include "platform/kwin/script_file.h"
 #include "platform/kwin/sd_bus.h"
 
+namespace KWin {
+
 namespace {
 
 constexpr const char* Service = "org.kde.KWin";
@@ -146,3 +148,5 @@ bool TakeNote(const std::string& name) {
     }
     return loaded != 0;
 }
+
+}  // namespace KWin

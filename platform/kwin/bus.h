@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace KWin {
+
 bool BusConnect();
 void BusDisconnect();
 
@@ -16,3 +18,5 @@ std::string RunScript(const std::string& script);
 void AddNote(const std::string& name);
 // True when the note was there; it is gone afterwards.
 bool TakeNote(const std::string& name);
+
+}  // namespace KWin

@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+namespace KWin {
+
 std::string WriteScriptFile(const std::string& script) {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     std::string path =
@@ -20,3 +22,5 @@ std::string WriteScriptFile(const std::string& script) {
     }
     return path;
 }
+
+}  // namespace KWin

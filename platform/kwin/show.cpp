@@ -7,8 +7,9 @@
 #include <string>
 
 #include "platform/kwin/bus.h"
-#include "platform/kwin/kwin.h"
 #include "platform/kwin/walk.h"
+
+namespace KWin {
 
 namespace {
 
@@ -60,11 +61,10 @@ std::string ShowAction(const KWinRecord& record) {
 
 }  // namespace
 
-namespace KWin {
 
 // The script answers once it has acted, or found the window gone.
 BOOL ShowWindow(HWND window, int command) {
-    const KWinRecord& record = KWinRecordOf(window);
+    const KWinRecord& record = Desktop::RecordOf<KWinRecord>(window);
     if (!IsUuid(record.Id)) {
         return 0;
     }

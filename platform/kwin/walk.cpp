@@ -2,6 +2,7 @@
 // topmost first (KWin 6 hands out its stacking order; 5.27 gives each window
 // its place in it), with what the passes and ShowWindow need, as JSON.
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -10,7 +11,8 @@
 #include "platform/kwin/bus.h"
 #include "platform/kwin/kwin.h"
 #include "platform/kwin/walk.h"
-#include "platform/linux/records.h"
+
+namespace KWin {
 
 namespace {
 
@@ -67,12 +69,11 @@ std::size_t CopyText(const Json& window, const char* name, char* buffer, std::si
     return length;
 }
 
-}  // namespace
-
-namespace KWin {
-
+// KWin is asked only in a Wayland session: on X11 (kwin_x11 included) the X11
+// desktop reaches every window, and a run spares the bus round trips.
 bool Connect() {
-    return BusConnect();
+    const char* display = std::getenv("WAYLAND_DISPLAY");
+    return display != nullptr && *display != '\0' && BusConnect();
 }
 
 void Disconnect() {
@@ -87,23 +88,26 @@ BOOL EnumWindows(WNDENUMPROC callback, LPARAM value) {
         if (!window.is_object() || CopyText(window, "id", record.Id, sizeof record.Id) == 0) {
             continue;
         }
-        record.TitleLength = CopyText(window, "title", record.Title, sizeof record.Title);
+        record.Title.Length = CopyText(window, "title", record.Title.Bytes, sizeof record.Title.Bytes);
         record.Minimised = FlagOf(window, "minimised");
         record.SkipTaskbar = FlagOf(window, "taskbar");
         record.SkipPager = FlagOf(window, "pager");
         record.SkipSwitcher = FlagOf(window, "switcher");
         Walk.push_back(record);
     }
-    return PresentEach(Walk, callback, value);
+    return Desktop::PresentEach(Walk, callback, value);
 }
 
 BOOL IsWindowVisible(HWND window) {
-    return HiddenByDrapeno(KWinRecordOf(window)) ? 0 : 1;
+    return HiddenByDrapeno(Desktop::RecordOf<KWinRecord>(window)) ? 0 : 1;
 }
 
-int GetWindowTextA(HWND window, char* buffer, int maxCount) {
-    const auto& record = KWinRecordOf(window);
-    return CopyWindowText(record.Title, record.TitleLength, buffer, maxCount);
+const Desktop::Title& TitleOf(HWND window) {
+    return Desktop::RecordOf<KWinRecord>(window).Title;
 }
+
+}  // namespace
+
+const Desktop::Operations Operations = {Connect, Disconnect, EnumWindows, IsWindowVisible, TitleOf, ShowWindow};
 
 }  // namespace KWin

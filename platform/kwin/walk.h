@@ -1,7 +1,9 @@
 // The record the walk keeps of each KWin window; a handle points at one.
 #pragma once
 
-#include <cstddef>
+#include "platform/linux/desktop.h"
+
+namespace KWin {
 
 struct KWinRecord {
     char Id[40] = {};  // internalId, a UUID in braces
@@ -9,14 +11,13 @@ struct KWinRecord {
     bool SkipTaskbar = false;
     bool SkipPager = false;
     bool SkipSwitcher = false;
-    std::size_t TitleLength = 0;
-    char Title[256] = {};  // at most 255 bytes
+    Desktop::Title Title;
 };
-
-inline const KWinRecord& KWinRecordOf(void* handle) {
-    return *static_cast<const KWinRecord*>(handle);
-}
 
 inline bool HiddenByDrapeno(const KWinRecord& record) {
     return record.Minimised && record.SkipTaskbar && record.SkipPager && record.SkipSwitcher;
 }
+
+BOOL ShowWindow(HWND window, int command);
+
+}  // namespace KWin

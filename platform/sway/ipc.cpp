@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace Sway {
+
 namespace {
 
 constexpr char Magic[] = {'i', '3', '-', 'i', 'p', 'c'};
@@ -90,3 +92,5 @@ std::string IpcRequest(IpcType type, const std::string& payload) {
     std::string reply(replyLength, '\0');
     return ReceiveAll(&reply[0], replyLength) ? reply : std::string();
 }
+
+}  // namespace Sway

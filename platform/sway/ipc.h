@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+namespace Sway {
+
 enum IpcType : std::uint32_t { RunCommand = 0, GetTree = 4 };
 
 bool IpcConnect();
@@ -12,3 +14,5 @@ void IpcDisconnect();
 // Sends one request and returns its reply's payload; empty when the socket
 // fails, the reply is malformed or larger than the bound.
 std::string IpcRequest(IpcType type, const std::string& payload);
+
+}  // namespace Sway

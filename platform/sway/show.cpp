@@ -6,8 +6,9 @@
 #include <string>
 
 #include "platform/sway/ipc.h"
-#include "platform/sway/sway.h"
 #include "platform/sway/walk.h"
+
+namespace Sway {
 
 namespace {
 
@@ -27,12 +28,11 @@ std::string ShowCommand(const ViewRecord& record, const std::string& criteria, c
 
 }  // namespace
 
-namespace Sway {
 
 // A window closed since the walk makes sway answer "no matching node"; the
 // answer is not read, as no other failure is.
 BOOL ShowWindow(HWND window, int command) {
-    const ViewRecord& record = ViewOf(window);
+    const ViewRecord& record = Desktop::RecordOf<ViewRecord>(window);
     const std::string id = std::to_string(record.ConId);
     const std::string criteria = "[con_id=" + id + "]";
     const std::string mark = TiledMark + id;

@@ -7,10 +7,11 @@
 #include <utility>
 #include <vector>
 
-#include "platform/linux/records.h"
 #include "platform/sway/ipc.h"
 #include "platform/sway/sway.h"
 #include "platform/sway/walk.h"
+
+namespace Sway {
 
 namespace {
 
@@ -42,8 +43,7 @@ void AddView(const Json& node, bool hidden) {
     const auto name = node.find("name");
     if (name != node.end() && name->is_string()) {
         const std::string& title = name->get_ref<const std::string&>();
-        record.TitleLength = std::min(title.size(), sizeof record.Title - 1);
-        std::memcpy(record.Title, title.data(), record.TitleLength);
+        record.Title.Assign(title.data(), title.size());
     }
     const std::string mark = TiledMark + std::to_string(record.ConId);
     const Json& marks = ArrayAt(node, "marks");
@@ -82,10 +82,6 @@ void Visit(const Json& node, bool hidden, int depth) {
     }
 }
 
-}  // namespace
-
-namespace Sway {
-
 bool Connect() {
     return IpcConnect();
 }
@@ -107,16 +103,19 @@ BOOL EnumWindows(WNDENUMPROC callback, LPARAM value) {
     Walk.clear();
     Visit(tree, false, 0);
     std::stable_partition(Walk.begin(), Walk.end(), [](const ViewRecord& record) { return !record.Hidden; });
-    return PresentEach(Walk, callback, value);
+    return Desktop::PresentEach(Walk, callback, value);
 }
 
 BOOL IsWindowVisible(HWND window) {
-    return ViewOf(window).Hidden ? 0 : 1;
+    return Desktop::RecordOf<ViewRecord>(window).Hidden ? 0 : 1;
 }
 
-int GetWindowTextA(HWND window, char* buffer, int maxCount) {
-    const auto& record = ViewOf(window);
-    return CopyWindowText(record.Title, record.TitleLength, buffer, maxCount);
+const Desktop::Title& TitleOf(HWND window) {
+    return Desktop::RecordOf<ViewRecord>(window).Title;
 }
+
+}  // namespace
+
+const Desktop::Operations Operations = {Connect, Disconnect, EnumWindows, IsWindowVisible, TitleOf, ShowWindow};
 
 }  // namespace Sway

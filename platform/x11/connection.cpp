@@ -6,6 +6,8 @@
 #include "platform/x11/connection.h"
 #include "platform/x11/x11.h"
 
+namespace X11 {
+
 xcb_connection_t* Connection = nullptr;
 xcb_screen_t* Screen = nullptr;
 int ScreenNumber = 0;
@@ -36,8 +38,6 @@ std::vector<std::uint32_t> ReadItems(xcb_get_property_cookie_t cookie) {
     std::free(reply);
     return items;
 }
-
-namespace X11 {
 
 bool Connect() {
     Connection = xcb_connect(nullptr, &ScreenNumber);
@@ -76,5 +76,8 @@ void Disconnect() {
         Connection = nullptr;
     }
 }
+
+const Desktop::Operations Operations = {Connect,       Disconnect, EnumWindows, IsWindowVisible,
+                                        TitleOf,       ShowWindow, MessageBoxA};
 
 }  // namespace X11

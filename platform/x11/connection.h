@@ -9,7 +9,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/linux/desktop.h"
+
+namespace X11 {
 
 // A window may be destroyed by its owner at any moment; the server then
 // answers a request about it with an error, which reads as a null reply.
@@ -37,13 +39,8 @@ struct WindowRecord {
     bool Mapped = false;
     bool Unmanageable = false;  // override-redirect: no window manager ever takes it in
     std::uint32_t State = 0;    // WM_STATE, 0 (withdrawn) when absent
-    std::size_t TitleLength = 0;
-    char Title[256] = {};  // at most 255 bytes
+    Desktop::Title Title;
 };
-
-inline const WindowRecord& RecordOf(HWND window) {
-    return *reinterpret_cast<const WindowRecord*>(window);
-}
 
 // As on Windows, a minimised window, or one on another workspace, is still
 // visible; a window the window manager has let go of is so only if mapped.
@@ -58,3 +55,13 @@ xcb_get_property_cookie_t AskProperty(xcb_window_t window, xcb_atom_t property, 
 // A property of 32-bit items (windows, atoms, cardinals), as long as the
 // request asked for at most; empty when it or its window is absent.
 std::vector<std::uint32_t> ReadItems(xcb_get_property_cookie_t cookie);
+
+bool Connect();
+void Disconnect();  // once the server has carried out every request sent
+BOOL EnumWindows(WNDENUMPROC callback, LPARAM value);
+BOOL IsWindowVisible(HWND window);
+const Desktop::Title& TitleOf(HWND window);
+BOOL ShowWindow(HWND window, int command);
+int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type);
+
+}  // namespace X11

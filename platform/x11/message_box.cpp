@@ -11,6 +11,8 @@
 #include "platform/x11/connection.h"
 #include "platform/x11/x11.h"
 
+namespace X11 {
+
 namespace {
 
 // "fixed" is a 6x13 font on every X server: 11 pixels above the baseline.
@@ -101,7 +103,6 @@ bool OnButton(const Box& box, const xcb_button_press_event_t* click) {
 
 }  // namespace
 
-namespace X11 {
 
 int MessageBoxA(HWND /*owner*/, const char* text, const char* caption, UINT /*type*/) {
     Box box;

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <ctime>
 
+namespace X11 {
+
 namespace {
 
 bool IsFullState(std::uint32_t state) {
@@ -112,3 +114,5 @@ void PrepareMap(xcb_window_t window) {
     }
     xcb_delete_property(Connection, window, Atoms[DrapenoPlacement]);
 }
+
+}  // namespace X11

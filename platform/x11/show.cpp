@@ -7,6 +7,8 @@
 #include "platform/x11/placement.h"
 #include "platform/x11/x11.h"
 
+namespace X11 {
+
 namespace {
 
 // On Windows a window is hidden or shown when ShowWindow returns; a window
@@ -66,13 +68,12 @@ void Restore(const WindowRecord& record) {
 
 }  // namespace
 
-namespace X11 {
 
 BOOL ShowWindow(HWND window, int command) {
     if (command == SW_HIDE) {
-        Withdraw(RecordOf(window));
+        Withdraw(Desktop::RecordOf<WindowRecord>(window));
     } else {
-        Restore(RecordOf(window));
+        Restore(Desktop::RecordOf<WindowRecord>(window));
     }
     return 1;
 }

@@ -6,15 +6,23 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/linux/records.h"
 #include "platform/x11/connection.h"
 #include "platform/x11/x11.h"
+
+namespace X11 {
 
 namespace {
 
 constexpr std::uint32_t TitleWords = 64;  // 256 bytes: a title keeps 255
 
 std::vector<WindowRecord> Walk;
+
+WindowRecord Record(xcb_window_t window, bool managed) {
+    WindowRecord record;
+    record.Window = window;
+    record.Managed = managed;
+    return record;
+}
 
 // The top-level windows, topmost first. The window manager's clients, tabs of
 // one frame included, come in its stacking order, all where its topmost frame
@@ -50,11 +58,11 @@ void ListTopLevels() {
         if ((isClient || isOwn || i < 0) && !clientsPlaced) {
             clientsPlaced = true;
             for (auto client = clients.rbegin(); client != clients.rend(); ++client) {
-                Walk.push_back(WindowRecord{*client, true});
+                Walk.push_back(Record(*client, true));
             }
         }
         if (!isClient && !isOwn && i >= 0) {
-            Walk.push_back(WindowRecord{window, false});
+            Walk.push_back(Record(window, false));
         }
     }
     std::free(tree);
@@ -65,8 +73,8 @@ bool ReadTitle(xcb_get_property_cookie_t cookie, WindowRecord& record) {
     xcb_get_property_reply_t* reply = xcb_get_property_reply(Connection, cookie, nullptr);
     const int length = reply != nullptr && reply->format == 8 ? xcb_get_property_value_length(reply) : 0;
     if (length > 0) {
-        record.TitleLength = std::min<std::size_t>(static_cast<std::size_t>(length), sizeof record.Title - 1);
-        std::memcpy(record.Title, xcb_get_property_value(reply), record.TitleLength);
+        record.Title.Assign(static_cast<const char*>(xcb_get_property_value(reply)),
+                            static_cast<std::size_t>(length));
     }
     std::free(reply);
     return length > 0;
@@ -117,7 +125,6 @@ void ReadRecords() {
 
 }  // namespace
 
-namespace X11 {
 
 BOOL EnumWindows(WNDENUMPROC callback, LPARAM value) {
     ListTopLevels();
@@ -125,16 +132,15 @@ BOOL EnumWindows(WNDENUMPROC callback, LPARAM value) {
     // A window destroyed since the listing is passed over unseen.
     Walk.erase(std::remove_if(Walk.begin(), Walk.end(), [](const WindowRecord& r) { return !r.Exists; }),
                Walk.end());
-    return PresentEach(Walk, callback, value);
+    return Desktop::PresentEach(Walk, callback, value);
 }
 
 BOOL IsWindowVisible(HWND window) {
-    return CountsAsVisible(RecordOf(window)) ? 1 : 0;
+    return CountsAsVisible(Desktop::RecordOf<WindowRecord>(window)) ? 1 : 0;
 }
 
-int GetWindowTextA(HWND window, char* buffer, int maxCount) {
-    const auto& record = RecordOf(window);
-    return CopyWindowText(record.Title, record.TitleLength, buffer, maxCount);
+const Desktop::Title& TitleOf(HWND window) {
+    return Desktop::RecordOf<WindowRecord>(window).Title;
 }
 
 }  // namespace X11

@@ -72,17 +72,19 @@ setup_sway() {
         fail "usage: exit $rc, $(head -c 300 "$work/stderr")"
 }
 
-# A compositor with no way in, and a sway socket that no one answers on: one line.
+# A compositor with no way in, and a sway socket that no one answers on: one
+# line, or the usage where there are no arguments.
 setup_weston() {
     start_weston
     : >"$work/dead.sock"
-    local sock argument rc
+    local sock argument rc says
     for sock in "" "$work/dead.sock" "$work/absent"; do
         for argument in -h=Alpha -s=Alpha ""; do
             rc=0
             SWAYSOCK=$sock drapeno $argument >"$work/stdout" 2>"$work/stderr" </dev/null || rc=$?
-            [ "$rc" -eq 0 ] && [ ! -s "$work/stdout" ] &&
-                [ "$(cat "$work/stderr")" = "Drapeno: this desktop offers no way to hide or show windows" ] ||
+            says="Drapeno: this desktop offers no way to hide or show windows"
+            [ -n "$argument" ] || says=$(cat "$here/../usage.txt")
+            [ "$rc" -eq 0 ] && [ ! -s "$work/stdout" ] && [ "$(cat "$work/stderr")" = "$says" ] ||
                 fail "SWAYSOCK='$sock' $argument: exit $rc, '$(cat "$work/stderr")'"
         done
     done
