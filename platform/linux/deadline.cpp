@@ -1,9 +1,9 @@
 // The run's one deadline. Waits on a socket are bounded by MillisecondsLeft;
 // a wait that cannot be bounded that way (a reply from an X server that
 // another client holds) is cut by a timer, which ends the process.
-#include <signal.h>
 #include <sys/time.h>
 #include <unistd.h>
+#include <csignal>
 
 #include <chrono>
 
