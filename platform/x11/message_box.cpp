@@ -123,6 +123,7 @@ int MessageBoxA(HWND /*owner*/, const char* text, const char* caption, UINT /*ty
         const auto* input = reinterpret_cast<const xcb_button_press_event_t*>(event);
         const int type = event->response_type & 0x7f;
         if (type == XCB_EXPOSE) {
+            Desktop::LiftDeadline();  // the box is up: the run now waits for its user
             Draw(box);
         } else if (type == XCB_MAP_NOTIFY && !WindowManagerRuns) {  // nobody else gives it the keyboard
             xcb_set_input_focus(Connection, XCB_INPUT_FOCUS_POINTER_ROOT, box.Window, XCB_CURRENT_TIME);
