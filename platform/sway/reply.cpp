@@ -101,4 +101,13 @@ bool ReadTree(const std::string& reply, std::vector<ViewRecord>& records) {
     return tree.is_object();
 }
 
+bool IsVersion(const std::string& reply) {
+    const Json version = Parsed(reply);
+    return version.is_object() && version.contains("major");
+}
+
+bool IsCommandReply(const std::string& reply) {
+    return Parsed(reply).is_array();
+}
+
 }  // namespace Sway

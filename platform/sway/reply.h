@@ -13,4 +13,11 @@ namespace Sway {
 // a JSON object.
 bool ReadTree(const std::string& reply, std::vector<ViewRecord>& records);
 
+// get_version's reply: an object with the major version.
+bool IsVersion(const std::string& reply);
+
+// A command's reply: an array of results, one per command. A command that
+// failed still gets one (a window closed since the walk has "no matching node").
+bool IsCommandReply(const std::string& reply);
+
 }  // namespace Sway

@@ -1,5 +1,8 @@
 // EnumWindows under sway: one get_tree, read into records in sway's focus
-// order.
+// order. sway is the session's desktop only once it has answered get_version:
+// a socket left over from an ended sway, or one that never answers, lets the
+// chooser go on to the next desktop.
+#include <cstdio>
 #include <vector>
 
 #include "platform/sway/ipc.h"
@@ -14,15 +17,26 @@ namespace {
 std::vector<ViewRecord> Walk;
 
 bool Connect() {
-    return IpcConnect();
+    if (IpcConnect() && IsVersion(IpcRequest(GetVersion, ""))) {
+        return true;
+    }
+    IpcDisconnect();
+    return false;
 }
 
 void Disconnect() {
     IpcDisconnect();
 }
 
+// sway answered get_version: a tree that does not come is worth a line, as
+// the run would otherwise find no window, silently.
 BOOL EnumWindows(WNDENUMPROC callback, LPARAM value) {
-    ReadTree(IpcRequest(GetTree, ""), Walk);
+    const std::string reply = IpcRequest(GetTree, "");
+    if (!ReadTree(reply, Walk)) {
+        static_cast<void>(std::fputs(reply.empty() ? "Drapeno: sway did not answer get_tree\n"
+                                                   : "Drapeno: sway answered get_tree with no tree\n",
+                                     stderr));
+    }
     return Desktop::PresentEach(Walk, callback, value);
 }
 
