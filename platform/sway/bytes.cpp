@@ -30,7 +30,8 @@ std::size_t SequenceAt(const std::string& text, std::size_t at) {
     unsigned high = 0xBF;
     if (lead < 0x80) {
         return 1;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
+    }
+    if (lead >= 0xC2 && lead <= 0xDF) {
         length = 2;
     } else if (lead >= 0xE0 && lead <= 0xEF) {
         length = 3;
