@@ -7,6 +7,8 @@
 // the mapping does not rely on that).
 #include "platform/sway/bytes.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 
 namespace Sway {
@@ -83,6 +85,15 @@ std::string WithStandIns(const std::string& reply) {
     std::string text;
     text.reserve(reply.size());
     for (std::size_t at = 0; at < reply.size();) {
+        // ASCII other than the backslash, most of a tree, goes in one piece.
+        const auto plain = std::find_if(reply.begin() + static_cast<std::ptrdiff_t>(at), reply.end(),
+                                        [](char byte) { return byte == '\\' || (byte & 0x80) != 0; });
+        const std::size_t next = static_cast<std::size_t>(plain - reply.begin());
+        text.append(reply, at, next - at);
+        at = next;
+        if (at == reply.size()) {
+            break;
+        }
         const unsigned escaped = EscapedStandIn(reply, at);
         const std::size_t length = SequenceAt(reply, at);
         if (escaped != 0) {
