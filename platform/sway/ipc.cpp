@@ -1,28 +1,41 @@
-// The connection to sway. Every wait on the socket is bounded, so a
-// compositor that stops answering cannot hold Drapeno.
+// The connection to sway. One request has one end time, fixed when it is sent:
+// a compositor that stops answering, or trickles its reply a byte at a time,
+// cannot hold Drapeno past it.
 #include "platform/sway/ipc.h"
 
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+
+#include "platform/linux/desktop.h"
 
 namespace Sway {
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 constexpr char Magic[] = {'i', '3', '-', 'i', 'p', 'c'};
 constexpr std::size_t HeaderSize = sizeof Magic + 8;
 constexpr std::uint32_t MaxReply = 64U << 20;  // a tree of many thousand windows
-constexpr timeval Patience = {2, 0};
 
 int Socket = -1;
 
-bool SendAll(const char* bytes, std::size_t length) {
+// Whether the socket is ready for the events before the request's end.
+bool Ready(short events, Clock::time_point end) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now()).count();
+    pollfd entry = {Socket, events, 0};
+    return left > 0 && poll(&entry, 1, static_cast<int>(left)) > 0;
+}
+
+bool SendAll(const char* bytes, std::size_t length, Clock::time_point end) {
     while (length > 0) {
-        const ssize_t sent = send(Socket, bytes, length, MSG_NOSIGNAL);
+        const ssize_t sent = Ready(POLLOUT, end) ? send(Socket, bytes, length, MSG_NOSIGNAL) : -1;
         if (sent <= 0) {
             return false;
         }
@@ -32,9 +45,9 @@ bool SendAll(const char* bytes, std::size_t length) {
     return true;
 }
 
-bool ReceiveAll(char* bytes, std::size_t length) {
+bool ReceiveAll(char* bytes, std::size_t length, Clock::time_point end) {
     while (length > 0) {
-        const ssize_t got = recv(Socket, bytes, length, 0);
+        const ssize_t got = Ready(POLLIN, end) ? recv(Socket, bytes, length, 0) : -1;
         if (got <= 0) {
             return false;
         }
@@ -46,6 +59,7 @@ bool ReceiveAll(char* bytes, std::size_t length) {
 
 }  // namespace
 
+// Non-blocking: a sway whose queue of connections is full refuses at once.
 bool IpcConnect() {
     const char* path = std::getenv("SWAYSOCK");
     sockaddr_un address = {};
@@ -54,12 +68,10 @@ bool IpcConnect() {
     }
     address.sun_family = AF_UNIX;
     std::memcpy(address.sun_path, path, std::strlen(path));  // the NUL is already there
-    Socket = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    Socket = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (Socket < 0) {
         return false;
     }
-    setsockopt(Socket, SOL_SOCKET, SO_RCVTIMEO, &Patience, sizeof Patience);
-    setsockopt(Socket, SOL_SOCKET, SO_SNDTIMEO, &Patience, sizeof Patience);
     if (connect(Socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
         IpcDisconnect();
         return false;
@@ -74,14 +86,17 @@ void IpcDisconnect() {
     }
 }
 
+// The reply must be to this request: its type is the request's.
 std::string IpcRequest(IpcType type, const std::string& payload) {
+    const Clock::time_point end = Clock::now() + std::chrono::milliseconds(Desktop::MillisecondsLeft());
     char header[HeaderSize] = {};
     const std::uint32_t length = static_cast<std::uint32_t>(payload.size());
     std::memcpy(header, Magic, sizeof Magic);
     std::memcpy(header + sizeof Magic, &length, 4);  // native byte order, as i3-ipc has it
     std::memcpy(header + sizeof Magic + 4, &type, 4);
-    if (Socket < 0 || !SendAll(header, HeaderSize) || !SendAll(payload.data(), payload.size()) ||
-        !ReceiveAll(header, HeaderSize) || std::memcmp(header, Magic, sizeof Magic) != 0) {
+    if (Socket < 0 || !SendAll(header, HeaderSize, end) || !SendAll(payload.data(), payload.size(), end) ||
+        !ReceiveAll(header, HeaderSize, end) || std::memcmp(header, Magic, sizeof Magic) != 0 ||
+        std::memcmp(header + sizeof Magic + 4, &type, 4) != 0) {
         return {};
     }
     std::uint32_t replyLength = 0;
@@ -90,7 +105,7 @@ std::string IpcRequest(IpcType type, const std::string& payload) {
         return {};
     }
     std::string reply(replyLength, '\0');
-    return ReceiveAll(&reply[0], replyLength) ? reply : std::string();
+    return ReceiveAll(&reply[0], replyLength, end) ? reply : std::string();
 }
 
 }  // namespace Sway

@@ -6,13 +6,14 @@
 
 namespace Sway {
 
-enum IpcType : std::uint32_t { RunCommand = 0, GetTree = 4 };
+enum IpcType : std::uint32_t { RunCommand = 0, GetTree = 4, GetVersion = 7 };
 
 bool IpcConnect();
 void IpcDisconnect();
 
 // Sends one request and returns its reply's payload; empty when the socket
-// fails, the reply is malformed or larger than the bound.
+// fails, the reply is malformed or larger than the bound, or does not come
+// whole within the desktop's patience.
 std::string IpcRequest(IpcType type, const std::string& payload);
 
 }  // namespace Sway

@@ -3,9 +3,11 @@
 // marked first, so that showing it, in a later run, puts it back into the
 // tiling, while a floating one stays floating. Showing also leaves full screen,
 // as a window comes back in its normal size.
+#include <cstdio>
 #include <string>
 
 #include "platform/sway/ipc.h"
+#include "platform/sway/reply.h"
 #include "platform/sway/walk.h"
 
 namespace Sway {
@@ -28,9 +30,9 @@ std::string ShowCommand(const ViewRecord& record, const std::string& criteria, c
 
 }  // namespace
 
-
-// A window closed since the walk makes sway answer "no matching node"; the
-// answer is not read, as no other failure is.
+// A window closed since the walk makes sway answer "no matching node", and
+// that is passed over, as any failure sway reports: only an answer that does
+// not come, or is not sway's, is worth a line.
 BOOL ShowWindow(HWND window, int command) {
     const ViewRecord& record = Desktop::RecordOf<ViewRecord>(window);
     const std::string id = std::to_string(record.ConId);
@@ -38,7 +40,14 @@ BOOL ShowWindow(HWND window, int command) {
     const std::string mark = TiledMark + id;
     const std::string commands =
         command == SW_HIDE ? HideCommand(record, criteria, mark) : ShowCommand(record, criteria, mark);
-    return IpcRequest(RunCommand, commands).empty() ? 0 : 1;
+    const std::string reply = IpcRequest(RunCommand, commands);
+    if (!IsCommandReply(reply)) {
+        static_cast<void>(std::fputs(reply.empty() ? "Drapeno: sway did not answer the command\n"
+                                                   : "Drapeno: sway answered the command with no results\n",
+                                     stderr));
+        return 0;
+    }
+    return 1;
 }
 
 }  // namespace Sway

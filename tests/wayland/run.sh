@@ -46,6 +46,8 @@ setup_sway() {
     start_sway
     local long
     long=$(printf 'L%.0s' $(seq 300))
+    # A title that is not UTF-8 is in the tree while every step runs.
+    open_view Latin tiled $'Caf\xe9'
     open_view Alpha tiled Alpha
     open_view Beta tiled Beta
     open_view Float floating Float
@@ -60,7 +62,8 @@ setup_sway() {
     step -s=Beta Beta=tiled Beta=focused Float=floating
     views | grep -q "^${view[Beta]} .*fullscreen" && fail "Beta is still full screen"
     step -h=CAFÉ Cafe=tiled
-    step -h=CAFé Cafe=hidden
+    step -h=CAFé Cafe=hidden Latin=tiled
+    step -h=$'Caf\xe9' Latin=hidden
     step "-h=${long:0:256}" Long=tiled
     step "-h=${long:0:255}" Long=hidden
     step -h=Nowhere Alpha=tiled Beta=tiled Float=floating
