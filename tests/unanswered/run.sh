@@ -3,7 +3,8 @@
 # another client holds, a sway socket and a session bus that accept and never
 # answer. Each run must end by itself within the run's deadline (3 s; 5 s
 # allowed here for a loaded machine), exit 0, print nothing on standard output
-# and one line on standard error that begins "Drapeno: ".
+# and, on standard error, one line that begins "Drapeno: " (or, with no
+# argument and no desktop left, the usage text).
 # Usage: run.sh DRAPENO
 set -euo pipefail
 drapeno=$1
@@ -45,8 +46,9 @@ for session in "${cases[@]}"; do
         rc=0
         env -u DISPLAY -u WAYLAND_DISPLAY -u SWAYSOCK -u DBUS_SESSION_BUS_ADDRESS $session \
             timeout -s KILL 5 "$drapeno" $argument >"$work/stdout" 2>"$work/stderr" </dev/null || rc=$?
-        [ "$rc" -eq 0 ] && [ ! -s "$work/stdout" ] && [ "$(wc -l <"$work/stderr")" -eq 1 ] &&
-            grep -q '^Drapeno: ' "$work/stderr" ||
+        said=$(cat "$work/stderr")
+        [ "$rc" -eq 0 ] && [ ! -s "$work/stdout" ] &&
+            { [[ $said == Drapeno:* && $said != *$'\n'* ]] || [ "$said" = "$(cat "$here/../usage.txt")" ]; } ||
             fail "$session '$argument': exit $rc, stderr '$(head -c 300 "$work/stderr")'"
     done
 done
