@@ -41,7 +41,9 @@ std::string HideAction(const KWinRecord& record) {
             AddNote(NoteName(record, skip));
         }
     }
-    return "            w.skipTaskbar = true; w.skipPager = true; w.skipSwitcher = true; w.minimized = "
+    // Minimised first: KWin puts an X11 window's skipTaskbar back to the
+    // window's own whenever the window is minimised or un-minimised.
+    return "            w.minimized = true; w.skipTaskbar = true; w.skipPager = true; w.skipSwitcher = "
            "true;\n";
 }
 
@@ -60,7 +62,6 @@ std::string ShowAction(const KWinRecord& record) {
 }
 
 }  // namespace
-
 
 // The script answers once it has acted, or found the window gone.
 BOOL ShowWindow(HWND window, int command) {

@@ -120,13 +120,21 @@ setup_kwin() {
         if (w.internalId == '${view[Two]}') { workspace.activeClient = w; } });" >/dev/null
     step -h=Twin Two=hidden One=shown Three=shown
     step -h=Nowhere Alpha=shown
+    # X11 windows of one title: KWin's suffix ends in a left-to-right mark.
+    # Captions have their runs of blanks collapsed.
+    open_zenity X1 "Two  Blanks" x11
+    open_zenity X2 "Two  Blanks" x11
+    step "-h=Two  Blanks" X1=shown X2=shown
+    step "-h=Two Blanks"
+    step "-h=Two Blanks" X1=hidden X2=hidden
 }
 
-# open_zenity NAME TITLE: a GTK window under KWin; view[NAME] is its id.
+# open_zenity NAME TITLE [x11]: a GTK window under KWin, native or through
+# XWayland; view[NAME] is its id.
 open_zenity() {
     local before
     before=$(kwin_views | cut -d' ' -f1)
-    spawn_as_nobody GDK_BACKEND=wayland zenity --info --title "$2" --text "$2" >/dev/null 2>&1
+    spawn_as_nobody GDK_BACKEND="${3:-wayland}" DISPLAY="$xwayland" zenity --info --title "$2" --text "$2" >/dev/null 2>&1
     for _ in $(seq 50); do
         view[$1]=$(kwin_views | cut -d' ' -f1 | grep -vxF -f <(echo "$before") | head -n1 || true)
         [ -z "${view[$1]}" ] || return 0
