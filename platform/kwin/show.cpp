@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/kwin/bus.h"
+#include "platform/kwin/script.h"
 #include "platform/kwin/walk.h"
 
 namespace KWin {

@@ -10,6 +10,7 @@
 
 #include "platform/kwin/bus.h"
 #include "platform/kwin/kwin.h"
+#include "platform/kwin/script.h"
 #include "platform/kwin/walk.h"
 
 namespace KWin {
