@@ -37,10 +37,12 @@ std::string LoadAndRun(const std::string& script, const std::string& name, const
     if (ours == nullptr || token.empty()) {
         return {};
     }
-    const std::string path =
-        WriteScriptFile("function DRAPENO_REPLY(text) { callDBus(\"" + std::string(ours) +
-                        "\", \"/Drapeno\", \"org.drapeno.Drapeno\", \"Reply\", \"" + token +
-                        "\", String(text)); }\n" + script);
+    const std::string path = WriteScriptFile(
+        "function DRAPENO_REPLY(text) { callDBus(\"" + std::string(ours) +
+        "\", \"/Drapeno\", \"org.drapeno.Drapeno\", \"Reply\", \"" + token + "\", String(text)); }\n" +
+        "function DRAPENO_UNLOAD() { callDBus(\"org.kde.KWin\", \"/Scripting\", \"org.kde.kwin.Scripting\", "
+        "\"unloadScript\", \"" +
+        name + "\"); }\n" + script);
     if (path.empty()) {
         return {};
     }
@@ -69,21 +71,17 @@ std::string RunScript(const std::string& script) {
     return reply;
 }
 
-// A script that has run stays loaded, doing nothing, and is never run again.
-void AddNote(const std::string& name) {
-    LoadAndRun("DRAPENO_REPLY(\"noted\");", name, NewToken());
+std::string RunNote(const std::string& script, const std::string& name) {
+    return LoadAndRun(script, name, NewToken());
 }
 
-bool TakeNote(const std::string& name) {
+bool IsLoaded(const std::string& name) {
     int loaded = 0;
     sd_bus_message* reply = CallScripting("isScriptLoaded", name.c_str());
     if (reply == nullptr || SdBus::sd_bus_message_read_basic(reply, 'b', &loaded) <= 0) {
         loaded = 0;
     }
     SdBus::sd_bus_message_unref(reply);
-    if (loaded != 0) {
-        SdBus::sd_bus_message_unref(CallScripting("unloadScript", name.c_str()));
-    }
     return loaded != 0;
 }
 

@@ -11,10 +11,11 @@ namespace KWin {
 // that hands text back; the text is returned, empty when none came in time.
 std::string RunScript(const std::string& script);
 
-// Notes kept inside KWin for the length of its session, as loaded scripts
-// that have run and do nothing more: one name per note.
-void AddNote(const std::string& name);
-// True when the note was there; it is gone afterwards.
-bool TakeNote(const std::string& name);
+// Runs SCRIPT as RunScript does, under NAME, and leaves it loaded, with what
+// it connected to KWin's signals, until it calls DRAPENO_UNLOAD(). Empty when
+// KWin refused it (a script of that name is loaded) or no answer came in time.
+std::string RunNote(const std::string& script, const std::string& name);
+
+bool IsLoaded(const std::string& name);
 
 }  // namespace KWin

@@ -109,6 +109,13 @@ setup_kwin() {
     step -s=ALPHA Alpha=shown Alpha=active
     step -h=Tool Tool=hidden
     step -s=Tool Tool=shown Tool=taskbar Tool=active
+    # Brought back by other means, a hidden window is visible and takes back
+    # only its own skips.
+    step -h=Tool Tool=hidden
+    kwin_script "workspace.clientList().forEach(function (w) {
+        if (w.internalId == '${view[Tool]}') { w.minimized = false; } });" >/dev/null
+    step -h=Tool Tool=hidden
+    step -s=Tool "Tool=shown taskbar active"
     step -h=Max Max=hidden
     step -s=Max Max=shown Max=active
     "$views" | grep -q "^${view[Max]} .*maximised" && fail "Max is still maximised"
