@@ -1,152 +1,129 @@
-// The session bus connection, over sd-bus. A script's answer comes back as a
-// method call on our own object; every wait for KWin is bounded.
+// The session bus connection, over sd-bus. Any peer on the bus may call our
+// object, and a script that was too late for an earlier wait may still answer:
+// an answer counts only from the connection that owns KWin's name and with
+// the token of the script waited for.
 #include "platform/kwin/bus.h"
 
-#include <unistd.h>
-#include <ctime>
-
+#include <cerrno>
+#include <chrono>
 #include <cstdint>
 
-#include "platform/kwin/script_file.h"
 #include "platform/kwin/sd_bus.h"
+#include "platform/linux/desktop.h"
 
 namespace KWin {
 
 namespace {
 
-constexpr const char* Service = "org.kde.KWin";
-constexpr const char* Scripting = "org.kde.kwin.Scripting";
-constexpr std::uint64_t Patience = 2000000;  // microseconds
 constexpr const char* ReplyPath = "/Drapeno";
 
 sd_bus* Bus = nullptr;
+std::string KWinName;  // the unique name owning org.kde.KWin
+std::string Expected;  // the token of the script waited for; empty when none is
 std::string Reply;
 bool Replied = false;
 
 int TakeReply(sd_bus_message* message, void*, sd_bus_error*) {
+    const char* sender = SdBus::sd_bus_message_get_sender(message);
+    const char* token = nullptr;
     const char* text = nullptr;
-    if (SdBus::sd_bus_message_read_basic(message, 's', &text) >= 0 && text != nullptr) {
-        Reply = text;
-        Replied = true;
+    if (Replied || Expected.empty() || sender == nullptr || KWinName != sender ||
+        SdBus::sd_bus_message_read_basic(message, 's', &token) <= 0 || Expected != token ||
+        SdBus::sd_bus_message_read_basic(message, 's', &text) <= 0) {
+        return -EACCES;
     }
+    Reply = text;
+    Replied = true;
     return SdBus::sd_bus_reply_method_return(message, nullptr);
 }
 
-std::uint64_t Now() {
-    timespec now = {};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<std::uint64_t>(now.tv_sec) * 1000000U +
-           static_cast<std::uint64_t>(now.tv_nsec) / 1000U;
+// Handles what comes in on the bus until DONE holds, for the patience of one
+// answer at most.
+template <typename Done>
+void ProcessUntil(Done done) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point end = Clock::now() + std::chrono::milliseconds(Desktop::MillisecondsLeft());
+    for (Clock::time_point now = Clock::now(); !done() && now < end; now = Clock::now()) {
+        const int processed = SdBus::sd_bus_process(Bus, nullptr);
+        if (processed < 0) {
+            return;
+        }
+        if (processed == 0) {
+            const auto left = std::chrono::duration_cast<std::chrono::microseconds>(end - now).count();
+            SdBus::sd_bus_wait(Bus, static_cast<std::uint64_t>(left));
+        }
+    }
 }
 
-// Calls a method with up to two string arguments; the reply, or null when the
-// call failed or no answer came in time.
 sd_bus_message* Call(const char* service, const char* path, const char* interface, const char* method,
-                     const char* first = nullptr, const char* second = nullptr) {
+                     const char* first, const char* second) {
     sd_bus_message* call = nullptr;
     sd_bus_message* reply = nullptr;
-    if (SdBus::sd_bus_message_new_method_call(Bus, &call, service, path, interface, method) >= 0) {
+    const int left = Desktop::MillisecondsLeft();
+    // A timeout of 0 would be sd-bus's default of 25 s.
+    if (left > 0 &&
+        SdBus::sd_bus_message_new_method_call(Bus, &call, service, path, interface, method) >= 0) {
         for (const char* argument : {first, second}) {
             if (argument != nullptr) {
                 SdBus::sd_bus_message_append_basic(call, 's', argument);
             }
         }
-        SdBus::sd_bus_call(Bus, call, Patience, nullptr, &reply);
+        SdBus::sd_bus_call(Bus, call, static_cast<std::uint64_t>(left) * 1000U, nullptr, &reply);
     }
     SdBus::sd_bus_message_unref(call);
     return reply;
 }
 
-sd_bus_message* CallScripting(const char* method, const char* first = nullptr, const char* second = nullptr) {
-    return Call(Service, "/Scripting", Scripting, method, first, second);
-}
-
-// Loads the script under NAME from a file of its own, starts it and waits for
-// its answer; KWin has read the file by then. Empty when KWin refused it (a
-// script of that name is loaded already) or no answer came in time.
-std::string LoadAndRun(const std::string& script, const std::string& name) {
-    const char* unique = nullptr;
-    if (Bus == nullptr || SdBus::sd_bus_get_unique_name(Bus, &unique) < 0) {
-        return {};
-    }
-    const std::string call = "callDBus(\"" + std::string(unique) + "\", \"" + ReplyPath +
-                             "\", \"org.drapeno.Drapeno\", \"Reply\", ";
-    const std::string path =
-        WriteScriptFile("function DRAPENO_REPLY(text) { " + call + "String(text)); }\n" + script);
-    if (path.empty()) {
-        return {};
-    }
-    std::int32_t id = -1;
-    sd_bus_message* loaded = CallScripting("loadScript", path.c_str(), name.c_str());
-    if (loaded == nullptr || SdBus::sd_bus_message_read_basic(loaded, 'i', &id) < 0) {
-        id = -1;
-    }
-    SdBus::sd_bus_message_unref(loaded);
-    Reply.clear();
-    Replied = false;
-    if (id >= 0) {
-        SdBus::sd_bus_message_unref(CallScripting("start"));
-        const std::uint64_t end = Now() + Patience;
-        for (std::uint64_t now = Now(); !Replied && now < end; now = Now()) {
-            if (SdBus::sd_bus_process(Bus, nullptr) == 0) {
-                SdBus::sd_bus_wait(Bus, end - now);
-            }
-        }
-    }
-    unlink(path.c_str());
-    return Reply;
-}
-
 }  // namespace
 
+// sd-bus's own calls would wait without a bound for a bus that accepts the
+// connection and never answers: it is brought up here, within the patience.
 bool BusConnect() {
-    int owned = 0;
-    sd_bus_message* reply = nullptr;
-    if (SdBus::Load() && SdBus::sd_bus_open_user(&Bus) >= 0) {
-        reply = Call("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "NameHasOwner",
-                     Service);
+    if (!SdBus::Load() || SdBus::sd_bus_open_user(&Bus) < 0) {
+        return false;
     }
-    const bool there =
-        reply != nullptr && SdBus::sd_bus_message_read_basic(reply, 'b', &owned) >= 0 && owned != 0;
-    if (reply != nullptr) {
-        SdBus::sd_bus_message_unref(reply);
+    ProcessUntil([] { return SdBus::sd_bus_is_ready(Bus) != 0; });
+    sd_bus_message* owner = nullptr;
+    const char* name = nullptr;
+    if (SdBus::sd_bus_is_ready(Bus) > 0) {
+        owner = Call("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "GetNameOwner",
+                     "org.kde.KWin", nullptr);
     }
-    if (!there || SdBus::sd_bus_add_object(Bus, nullptr, ReplyPath, TakeReply, nullptr) < 0) {
+    if (owner != nullptr && SdBus::sd_bus_message_read_basic(owner, 's', &name) > 0) {
+        KWinName = name;
+    }
+    SdBus::sd_bus_message_unref(owner);
+    if (KWinName.empty() || SdBus::sd_bus_add_object(Bus, nullptr, ReplyPath, TakeReply, nullptr) < 0) {
         BusDisconnect();
         return false;
     }
     return true;
 }
 
+// Closed without a flush, which too could wait without a bound: every call
+// has had its answer by then.
 void BusDisconnect() {
     if (Bus != nullptr) {
-        Bus = SdBus::sd_bus_flush_close_unref(Bus);
+        Bus = SdBus::sd_bus_close_unref(Bus);
     }
 }
 
-std::string RunScript(const std::string& script) {
-    const std::string name = "drapeno-" + std::to_string(getpid());
-    std::string reply = LoadAndRun(script, name);
-    SdBus::sd_bus_message_unref(CallScripting("unloadScript", name.c_str()));
-    return reply;
+const char* OurBusName() {
+    const char* name = nullptr;
+    return SdBus::sd_bus_get_unique_name(Bus, &name) >= 0 ? name : nullptr;
 }
 
-// A script that has run stays loaded, doing nothing, and is never run again.
-void AddNote(const std::string& name) {
-    LoadAndRun("DRAPENO_REPLY(\"noted\");", name);
+sd_bus_message* CallScripting(const char* method, const char* first, const char* second) {
+    return Call("org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting", method, first, second);
 }
 
-bool TakeNote(const std::string& name) {
-    int loaded = 0;
-    sd_bus_message* reply = CallScripting("isScriptLoaded", name.c_str());
-    if (reply == nullptr || SdBus::sd_bus_message_read_basic(reply, 'b', &loaded) < 0) {
-        loaded = 0;
-    }
-    SdBus::sd_bus_message_unref(reply);
-    if (loaded != 0) {
-        SdBus::sd_bus_message_unref(CallScripting("unloadScript", name.c_str()));
-    }
-    return loaded != 0;
+std::string AwaitReply(const std::string& token) {
+    Expected = token;
+    Reply.clear();
+    Replied = false;
+    ProcessUntil([] { return Replied; });
+    Expected.clear();
+    return Reply;
 }
 
 }  // namespace KWin

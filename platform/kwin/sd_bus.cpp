@@ -7,12 +7,14 @@
 namespace SdBus {
 
 decltype(&::sd_bus_open_user) sd_bus_open_user = nullptr;
-decltype(&::sd_bus_flush_close_unref) sd_bus_flush_close_unref = nullptr;
+decltype(&::sd_bus_close_unref) sd_bus_close_unref = nullptr;
+decltype(&::sd_bus_is_ready) sd_bus_is_ready = nullptr;
 decltype(&::sd_bus_get_unique_name) sd_bus_get_unique_name = nullptr;
 decltype(&::sd_bus_add_object) sd_bus_add_object = nullptr;
 decltype(&::sd_bus_message_new_method_call) sd_bus_message_new_method_call = nullptr;
 decltype(&::sd_bus_message_append_basic) sd_bus_message_append_basic = nullptr;
 decltype(&::sd_bus_message_read_basic) sd_bus_message_read_basic = nullptr;
+decltype(&::sd_bus_message_get_sender) sd_bus_message_get_sender = nullptr;
 decltype(&::sd_bus_message_unref) sd_bus_message_unref = nullptr;
 decltype(&::sd_bus_call) sd_bus_call = nullptr;
 decltype(&::sd_bus_reply_method_return) sd_bus_reply_method_return = nullptr;
@@ -32,12 +34,14 @@ bool Bind(void* library, Function& function, const char* name) {
 bool Load() {
     void* library = dlopen("libsystemd.so.0", RTLD_NOW | RTLD_LOCAL);
     return library != nullptr && Bind(library, sd_bus_open_user, "sd_bus_open_user") &&
-           Bind(library, sd_bus_flush_close_unref, "sd_bus_flush_close_unref") &&
+           Bind(library, sd_bus_close_unref, "sd_bus_close_unref") &&
+           Bind(library, sd_bus_is_ready, "sd_bus_is_ready") &&
            Bind(library, sd_bus_get_unique_name, "sd_bus_get_unique_name") &&
            Bind(library, sd_bus_add_object, "sd_bus_add_object") &&
            Bind(library, sd_bus_message_new_method_call, "sd_bus_message_new_method_call") &&
            Bind(library, sd_bus_message_append_basic, "sd_bus_message_append_basic") &&
            Bind(library, sd_bus_message_read_basic, "sd_bus_message_read_basic") &&
+           Bind(library, sd_bus_message_get_sender, "sd_bus_message_get_sender") &&
            Bind(library, sd_bus_message_unref, "sd_bus_message_unref") &&
            Bind(library, sd_bus_call, "sd_bus_call") &&
            Bind(library, sd_bus_reply_method_return, "sd_bus_reply_method_return") &&

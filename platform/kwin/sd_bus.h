@@ -11,12 +11,14 @@ namespace SdBus {
 bool Load();
 
 extern decltype(&::sd_bus_open_user) sd_bus_open_user;
-extern decltype(&::sd_bus_flush_close_unref) sd_bus_flush_close_unref;
+extern decltype(&::sd_bus_close_unref) sd_bus_close_unref;
+extern decltype(&::sd_bus_is_ready) sd_bus_is_ready;
 extern decltype(&::sd_bus_get_unique_name) sd_bus_get_unique_name;
 extern decltype(&::sd_bus_add_object) sd_bus_add_object;
 extern decltype(&::sd_bus_message_new_method_call) sd_bus_message_new_method_call;
 extern decltype(&::sd_bus_message_append_basic) sd_bus_message_append_basic;
 extern decltype(&::sd_bus_message_read_basic) sd_bus_message_read_basic;
+extern decltype(&::sd_bus_message_get_sender) sd_bus_message_get_sender;
 extern decltype(&::sd_bus_message_unref) sd_bus_message_unref;
 extern decltype(&::sd_bus_call) sd_bus_call;
 extern decltype(&::sd_bus_reply_method_return) sd_bus_reply_method_return;

@@ -1,59 +1,68 @@
 // ShowWindow under KWin. Hiding minimises the window and takes it out of the
-// task bar, the pager and the window switcher; which of those it was already
-// out of is noted inside KWin, so that showing it, in a later run, undoes
-// exactly what the hide did. Showing also leaves maximised and full-screen
+// task bar, the pager and the window switcher. The hide is a note: a script
+// that stays loaded in KWin, knows which of the three the window was out of
+// already, and gives back exactly those skips the moment the window is
+// un-minimised, by a later show or by any other means (its program, the
+// user), then unloads itself. Showing also leaves maximised and full-screen
 // states and activates the window.
 #include <cstring>
 #include <string>
 
-#include "platform/kwin/bus.h"
+#include "platform/kwin/script.h"
 #include "platform/kwin/walk.h"
 
 namespace KWin {
 
 namespace {
 
-constexpr const char* Skips[] = {"skipTaskbar", "skipPager", "skipSwitcher"};
-
 // The id goes into the script's text: only a UUID's characters pass.
 bool IsUuid(const char* id) {
     return *id != '\0' && std::strspn(id, "0123456789abcdefABCDEF{}-") == std::strlen(id);
 }
 
-std::string NoteName(const KWinRecord& record, int skip) {
-    return std::string("drapeno-kept-") + Skips[skip] + "-" + record.Id;
+std::string NoteName(const KWinRecord& record) {
+    return std::string("drapeno-hidden-") + record.Id;
 }
 
 std::string ActScript(const KWinRecord& record, const std::string& action) {
-    return std::string(
-               "(function () {\n    var all = workspace.windowList ? workspace.windowList() : "
-               "workspace.clientList();\n") +
-           "    for (var i = 0; i < all.length; ++i) {\n        var w = all[i];\n        if "
-           "(String(w.internalId) == \"" +
-           record.Id + "\") {\n" + action + "        }\n    }\n    DRAPENO_REPLY(\"done\");\n})();\n";
+    return std::string("(function () {\n    var id = \"") + record.Id +
+           "\";\n    var all = workspace.windowList ? workspace.windowList() : workspace.clientList();\n"
+           "    for (var i = 0; i < all.length; ++i) {\n        var w = all[i];\n"
+           "        if (String(w.internalId) == id) {\n" +
+           action + "            break;\n        }\n    }\n    DRAPENO_REPLY(\"done\");\n})();\n";
 }
 
-std::string HideAction(const KWinRecord& record) {
-    const bool skipped[] = {record.SkipTaskbar, record.SkipPager, record.SkipSwitcher};
-    for (int skip = 0; skip < 3; ++skip) {
-        TakeNote(NoteName(record, skip));  // one left from a hide that was undone elsewhere
-        if (skipped[skip]) {
-            AddNote(NoteName(record, skip));
-        }
-    }
-    return "            w.skipTaskbar = true; w.skipPager = true; w.skipSwitcher = true; w.minimized = "
-           "true;\n";
-}
+// Minimised first: KWin puts an X11 window's skipTaskbar back to the window's
+// own whenever the window is minimised or un-minimised.
+constexpr const char* Hide =
+    "            w.minimized = true; w.skipTaskbar = true; w.skipPager = true; w.skipSwitcher = true;\n";
 
+// Stays connected to the window until it is un-minimised or closed.
+constexpr const char* Note = R"(            var own = [w.skipTaskbar, w.skipPager, w.skipSwitcher];
+            var removed = workspace.windowRemoved || workspace.clientRemoved;
+            var back = function () {
+                if (!w.minimized) {
+                    w.skipTaskbar = own[0]; w.skipPager = own[1]; w.skipSwitcher = own[2];
+                    forget();
+                }
+            };
+            var gone = function (other) {
+                if (String(other.internalId) == id) { forget(); }
+            };
+            var forget = function () {
+                w.minimizedChanged.disconnect(back); removed.disconnect(gone); DRAPENO_UNLOAD();
+            };
+            w.minimizedChanged.connect(back);
+            removed.connect(gone);
+)";
+
+// Where a note is there, it sets the window's own skips as it un-minimises; a
+// window left in that state by something else comes back into all three.
 std::string ShowAction(const KWinRecord& record) {
-    std::string action;
-    if (HiddenByDrapeno(record)) {
-        for (int skip = 0; skip < 3; ++skip) {
-            action += std::string("            w.") + Skips[skip] + " = " +
-                      (TakeNote(NoteName(record, skip)) ? "true" : "false") + ";\n";
-        }
-    }
-    return action +
+    return std::string(
+               HiddenByDrapeno(record)
+                   ? "            w.skipTaskbar = false; w.skipPager = false; w.skipSwitcher = false;\n"
+                   : "") +
            "            w.minimized = false; w.fullScreen = false; w.setMaximize(false, false);\n"
            "            if ('activeWindow' in workspace) { workspace.activeWindow = w; } else { "
            "workspace.activeClient = w; }\n";
@@ -61,15 +70,23 @@ std::string ShowAction(const KWinRecord& record) {
 
 }  // namespace
 
-
-// The script answers once it has acted, or found the window gone.
+// The script answers once it has acted, or found the window gone. A window
+// hidden again while its note is still loaded (it left the task bar by other
+// means) keeps the note, which knows its own skips.
 BOOL ShowWindow(HWND window, int command) {
     const KWinRecord& record = Desktop::RecordOf<KWinRecord>(window);
     if (!IsUuid(record.Id)) {
         return 0;
     }
-    const std::string action = command == SW_HIDE ? HideAction(record) : ShowAction(record);
-    return RunScript(ActScript(record, action)).empty() ? 0 : 1;
+    std::string reply;
+    if (command != SW_HIDE) {
+        reply = RunScript(ActScript(record, ShowAction(record)));
+    } else if (IsLoaded(NoteName(record))) {
+        reply = RunScript(ActScript(record, Hide));
+    } else {
+        reply = RunNote(ActScript(record, std::string(Note) + Hide), NoteName(record));
+    }
+    return reply.empty() ? 0 : 1;
 }
 
 }  // namespace KWin

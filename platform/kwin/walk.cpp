@@ -10,6 +10,7 @@
 
 #include "platform/kwin/bus.h"
 #include "platform/kwin/kwin.h"
+#include "platform/kwin/script.h"
 #include "platform/kwin/walk.h"
 
 namespace KWin {
@@ -19,8 +20,9 @@ namespace {
 using Json = nlohmann::json;
 
 // KWin tells windows of one title apart by appending " <2>", " <3>"... to the
-// captions it hands out; the suffix goes where another window has the bare
-// title, or the same title with another number.
+// captions it hands out, with a left-to-right mark after it on X11 windows;
+// the suffix goes where another window has the bare title, or the same title
+// with another number.
 constexpr const char* ListScript = R"((function () {
     var windows = [];
     var all = workspace.stackingOrder || workspace.clientList();
@@ -34,7 +36,7 @@ constexpr const char* ListScript = R"((function () {
     }
     var captions = windows.map(function (w) { return String(w.caption); });
     function TitleOf(caption) {
-        var parts = /^(.*) <[0-9]+>$/.exec(caption);
+        var parts = /^(.*) <[0-9]+>\u200e?$/.exec(caption);
         var shared = parts && captions.some(function (other) {
             return other != caption && (other == parts[1] || other.lastIndexOf(parts[1] + " <", 0) == 0);
         });
@@ -108,6 +110,7 @@ const Desktop::Title& TitleOf(HWND window) {
 
 }  // namespace
 
-const Desktop::Operations Operations = {Connect, Disconnect, EnumWindows, IsWindowVisible, TitleOf, ShowWindow};
+const Desktop::Operations Operations = {Connect,         Disconnect, EnumWindows,
+                                        IsWindowVisible, TitleOf,    ShowWindow};
 
 }  // namespace KWin

@@ -89,9 +89,10 @@ start_weston() {
     export WAYLAND_DISPLAY=drapeno-weston
 }
 
-# Starts kwin_wayland --virtual on a session bus of its own; exports
-# WAYLAND_DISPLAY and DBUS_SESSION_BUS_ADDRESS. The installed binary carries a
-# file capability this sandbox cannot grant: a copy, still named kwin_wayland, runs.
+# Starts kwin_wayland --virtual on a session bus of its own, with XWayland;
+# exports WAYLAND_DISPLAY and DBUS_SESSION_BUS_ADDRESS, and sets xwayland to
+# XWayland's display. The installed binary carries a file capability this
+# sandbox cannot grant: a copy, still named kwin_wayland, runs.
 start_kwin() {
     make_runtime
     mkdir -p "$work/kwin"
@@ -100,10 +101,13 @@ start_kwin() {
     eventually test -s "$work/bus" || fail "no session bus: $(cat "$work/dbus.log")"
     export DBUS_SESSION_BUS_ADDRESS
     DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")
-    spawn_as_nobody "$work/kwin/kwin_wayland" --virtual --no-lockscreen --socket drapeno-kwin \
+    spawn_as_nobody "$work/kwin/kwin_wayland" --virtual --xwayland --no-lockscreen --socket drapeno-kwin \
         --width 1024 --height 768 >"$work/kwin.log" 2>&1
+    local kwin=$!
     eventually --tries 400 as_nobody busctl --user status org.kde.KWin >/dev/null 2>&1 ||
         fail "KWin did not start: $(tail -n 5 "$work/kwin.log")"
+    eventually pgrep -P "$kwin" -x Xwayland >/dev/null || fail "KWin started no XWayland: $(tail -n 5 "$work/kwin.log")"
+    xwayland=$(tr '\0' '\n' <"/proc/$(pgrep -P "$kwin" -x Xwayland)/cmdline" | sed -n 2p)
     export WAYLAND_DISPLAY=drapeno-kwin
 }
 

@@ -119,6 +119,13 @@ setup_kwin() {
     step -s=ALPHA Alpha=shown Alpha=active
     step -h=Tool Tool=hidden
     step -s=Tool Tool=shown Tool=taskbar Tool=active
+    # Brought back by other means, a hidden window is visible and takes back
+    # only its own skips.
+    step -h=Tool Tool=hidden
+    kwin_script "workspace.clientList().forEach(function (w) {
+        if (w.internalId == '${view[Tool]}') { w.minimized = false; } });" >/dev/null
+    step -h=Tool Tool=hidden
+    step -s=Tool "Tool=shown taskbar active"
     step -h=Max Max=hidden
     step -s=Max Max=shown Max=active
     "$views" | grep -q "^${view[Max]} .*maximised" && fail "Max is still maximised"
@@ -130,13 +137,31 @@ setup_kwin() {
         if (w.internalId == '${view[Two]}') { workspace.activeClient = w; } });" >/dev/null
     step -h=Twin Two=hidden One=shown Three=shown
     step -h=Nowhere Alpha=shown
+    # X11 windows of one title: KWin's suffix ends in a left-to-right mark.
+    # Captions have their runs of blanks collapsed.
+    open_zenity X1 "Two  Blanks" x11
+    open_zenity X2 "Two  Blanks" x11
+    step "-h=Two  Blanks" X1=shown X2=shown
+    step "-h=Two Blanks"
+    step "-h=Two Blanks" X1=hidden X2=hidden
+    # Another peer on the bus answers for KWin while KWin is busy: Drapeno
+    # takes KWin's answer only.
+    spawn_as_nobody sh -c 'while :; do
+        for peer in $(busctl --user list --unique --no-legend | awk "\$3 == \"Drapeno\" { print \$1 }"); do
+            busctl --user call "$peer" /Drapeno org.drapeno.Drapeno Reply s "[]"; done; done' >/dev/null 2>&1
+    printf 'var end = Date.now() + 700; while (Date.now() < end) {}\n' >"$runtime/busy.js"
+    chmod 644 "$runtime/busy.js"
+    as_nobody busctl --user call org.kde.KWin /Scripting org.kde.kwin.Scripting loadScript ss "$runtime/busy.js" busy >/dev/null
+    as_nobody busctl --user call org.kde.KWin /Scripting org.kde.kwin.Scripting start
+    step -h=Alpha Alpha=hidden
 }
 
-# open_zenity NAME TITLE: a GTK window under KWin; view[NAME] is its id.
+# open_zenity NAME TITLE [x11]: a GTK window under KWin, native or through
+# XWayland; view[NAME] is its id.
 open_zenity() {
     local before
     before=$(kwin_views | cut -d' ' -f1)
-    spawn_as_nobody GDK_BACKEND=wayland zenity --info --title "$2" --text "$2" >/dev/null 2>&1
+    spawn_as_nobody GDK_BACKEND="${3:-wayland}" DISPLAY="$xwayland" zenity --info --title "$2" --text "$2" >/dev/null 2>&1
     for _ in $(seq 50); do
         view[$1]=$(kwin_views | cut -d' ' -f1 | grep -vxF -f <(echo "$before") | head -n1 || true)
         [ -z "${view[$1]}" ] || return 0
