@@ -75,8 +75,21 @@ is_active() {
     fi
 }
 
+# Whether window $1 stands above the case's other windows, as the server stacks
+# them: xwininfo lists the tree topmost first, each frame with its client.
+on_top() {
+    local tree line other at
+    tree=$(xwininfo -root -tree)
+    line=$(grep -n -m1 "^ *$1 " <<<"$tree" | cut -d: -f1)
+    [ -n "$line" ] || return 1
+    for other in "${win[@]}"; do
+        at=$(grep -n -m1 "^ *$other " <<<"$tree" | cut -d: -f1)
+        [ -z "$at" ] || [ "$at" -ge "$line" ] || return 1
+    done
+}
+
 # Whether window NAME is in STATE: shown, hidden (withdrawn), minimised,
-# viewable, active, maximised, fullscreen, unmaximised, restored (at the
+# viewable, active, top, maximised, fullscreen, unmaximised, restored (at the
 # helper's size), placed (where it was when it came up) or tiled; sees[] turns
 # a state into what the set-up (in this case, or in every one) shows instead.
 in_state() {
@@ -87,6 +100,7 @@ in_state() {
         minimised) [ "$(map_state "$id")" = IsUnMapped ] && managed "$id" ;;
         viewable) [ "$(map_state "$id")" = IsViewable ] ;;
         active) is_active "$id" ;;
+        top) on_top "$id" ;;
         maximised) xprop -id "$id" _NET_WM_STATE | grep -q MAXIMIZED_VERT ;;
         fullscreen) xprop -id "$id" _NET_WM_STATE | grep -q FULLSCREEN ;;
         unmaximised) ! xprop -id "$id" _NET_WM_STATE | grep -q MAXIMIZED ;;
