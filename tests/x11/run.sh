@@ -63,6 +63,7 @@ settle() {
 }
 
 map_state() { xwininfo -id "$1" 2>/dev/null | sed -n 's/^ *Map State: //p'; }
+iconic() { xprop -id "$1" WM_STATE 2>/dev/null | grep -q Iconic; }
 managed() { xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -qiE "[ ,]$1(,|$)"; }
 size_of() { xwininfo -id "$1" | awk '/ Width:/ { w = $2 } / Height:/ { h = $2 } END { print w "x" h }'; }
 place_of() { xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
@@ -95,9 +96,10 @@ on_top() {
 in_state() {
     local id=${win[$1]}
     case ${sees[$setup $case $2]:-${sees[$setup $2]:-$2}} in
-        shown) [ "$(map_state "$id")" = IsViewable ] && { [ "$setup" = bare ] || managed "$id"; } ;;
+        # Compositing window managers (mutter, muffin) keep a minimised window mapped.
+        shown) [ "$(map_state "$id")" = IsViewable ] && { [ "$setup" = bare ] || { managed "$id" && ! iconic "$id"; }; } ;;
         hidden) [ "$(map_state "$id")" = IsUnMapped ] && ! managed "$id" ;;
-        minimised) [ "$(map_state "$id")" = IsUnMapped ] && managed "$id" ;;
+        minimised) iconic "$id" && managed "$id" ;;
         viewable) [ "$(map_state "$id")" = IsViewable ] ;;
         active) is_active "$id" ;;
         top) on_top "$id" ;;
