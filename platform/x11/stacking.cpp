@@ -57,8 +57,9 @@ void ListTopLevels(std::vector<WindowRecord>& walk) {
     }
     const int count = tree != nullptr ? xcb_query_tree_children_length(tree) : 0;
     const xcb_window_t* children = tree != nullptr ? xcb_query_tree_children(tree) : nullptr;
-    RootChildren = IndexOf(children, count);
-    const Index ranks = IndexOf(stacking.data(), static_cast<int>(stacking.size()));
+    // Without clients (no window manager) nothing is looked up.
+    RootChildren = IndexOf(children, clients.empty() ? 0 : count);
+    const Index ranks = IndexOf(stacking.data(), clients.empty() ? 0 : static_cast<int>(stacking.size()));
     walk.clear();
     walk.reserve(clients.size() + static_cast<std::size_t>(count));
     for (const xcb_window_t client : clients) {
@@ -73,7 +74,7 @@ void ListTopLevels(std::vector<WindowRecord>& walk) {
     std::sort(clients.begin(), clients.end());
     const std::uint32_t base = ~xcb_get_setup(Connection)->resource_id_mask;
     const bool ownKnown = WindowManagerRuns && !check.empty();
-    for (int i = 0; i < count; ++i) {
+    for (int i = count - 1; i >= 0; --i) {  // topmost first: without clients, the walk's order
         const bool isOwn = ownKnown && (children[i] & base) == (check[0] & base);
         if (!isOwn && !std::binary_search(clients.begin(), clients.end(), children[i])) {
             WindowRecord record;
@@ -115,9 +116,27 @@ void OrderByStacking(std::vector<WindowRecord>& walk) {
     for (auto queries = AskFrames(walk); !queries.empty(); queries = AskFrames(walk)) {
         ReadFrames(walk, queries);
     }
-    std::stable_sort(walk.begin(), walk.end(), [](const WindowRecord& a, const WindowRecord& b) {
+    const auto above = [](const WindowRecord& a, const WindowRecord& b) {
         return a.Place != b.Place ? a.Place > b.Place : a.Rank > b.Rank;
+    };
+    if (std::is_sorted(walk.begin(), walk.end(), above)) {
+        return;  // no window manager: the root's children came in order
+    }
+    // A record is large (its title): the order is found on indices, and each
+    // record then moved once.
+    std::vector<std::size_t> order(walk.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i] = i;
+    }
+    std::sort(order.begin(), order.end(), [&walk, &above](std::size_t a, std::size_t b) {
+        return above(walk[a], walk[b]) || (!above(walk[b], walk[a]) && a < b);
     });
+    std::vector<WindowRecord> ordered;
+    ordered.reserve(walk.size());
+    for (const std::size_t i : order) {
+        ordered.push_back(walk[i]);
+    }
+    walk.swap(ordered);
 }
 
 }  // namespace X11
