@@ -85,3 +85,17 @@ case_raised() {
     eventually in_state Low top || fail "Low not raised"
     step -h=Twin Low=hidden High=shown
 }
+
+# A window manager whose client list names a window nested deeper than any
+# frame, one that does not exist, and the root: the climb to a frame stops,
+# and what is not there is passed over. Only a bare display lets it run.
+[ "$setup" != bare ] || cases+=(lying_window_manager)
+case_lying_window_manager() {
+    "$helper" liar Deep >"$work/liar" &
+    started $!
+    eventually grep -qsx ready "$work/liar" || fail "the lying window manager did not start"
+    win[Deep]=$(head -n1 "$work/liar")
+    step -h=Deep
+    [ "$(map_state "${win[Deep]}")" = IsUnMapped ] || fail "Deep not hidden"
+    step -s=Deep Deep=viewable
+}
