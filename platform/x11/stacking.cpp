@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <numeric>
 #include <utility>
 
 namespace X11 {
@@ -125,9 +126,7 @@ void OrderByStacking(std::vector<WindowRecord>& walk) {
     // A record is large (its title): the order is found on indices, and each
     // record then moved once.
     std::vector<std::size_t> order(walk.size());
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        order[i] = i;
-    }
+    std::iota(order.begin(), order.end(), std::size_t{0});
     std::sort(order.begin(), order.end(), [&walk, &above](std::size_t a, std::size_t b) {
         return above(walk[a], walk[b]) || (!above(walk[b], walk[a]) && a < b);
     });
