@@ -77,7 +77,7 @@ void Disconnect() {
     }
 }
 
-const Desktop::Operations Operations = {Connect,       Disconnect, EnumWindows, IsWindowVisible,
-                                        TitleOf,       ShowWindow, MessageBoxA};
+const Desktop::Operations Operations = {Connect, Disconnect, EnumWindows, IsWindowVisible,
+                                        TitleOf, ShowWindow, MessageBoxA};
 
 }  // namespace X11

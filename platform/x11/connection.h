@@ -39,6 +39,13 @@ struct WindowRecord {
     bool Mapped = false;
     bool Unmanageable = false;  // override-redirect: no window manager ever takes it in
     std::uint32_t State = 0;    // WM_STATE, 0 (withdrawn) when absent
+    // Where it stands among the root's children, bottom to top; a client stands
+    // where its frame does. -1 while not known, and for a client whose frame is
+    // not found.
+    int Place = -1;
+    int Rank = -1;  // in the window manager's stacking list: orders the tabs of one frame
+    xcb_window_t Climbing = XCB_WINDOW_NONE;  // a client's ancestor whose parent is asked next
+    int Levels = 0;                           // of parents asked
     Desktop::Title Title;
 };
 

@@ -103,7 +103,6 @@ bool OnButton(const Box& box, const xcb_button_press_event_t* click) {
 
 }  // namespace
 
-
 int MessageBoxA(HWND /*owner*/, const char* text, const char* caption, UINT /*type*/) {
     Box box;
     box.Text = text != nullptr ? text : "";

@@ -68,7 +68,6 @@ void Restore(const WindowRecord& record) {
 
 }  // namespace
 
-
 BOOL ShowWindow(HWND window, int command) {
     if (command == SW_HIDE) {
         Withdraw(Desktop::RecordOf<WindowRecord>(window));

@@ -50,6 +50,8 @@ wm_command() {
         icewm) echo icewm ;;
         metacity | marco) echo "$1" --no-composite ;;
         kwin_x11) echo env KWIN_COMPOSE=N QT_QPA_PLATFORM=xcb kwin_x11 ;;
+        mutter) echo mutter --x11 --replace --sm-disable ;;
+        muffin) echo muffin --replace --sm-disable ;;
         *) fail "unknown set-up $1" ;;
     esac
 }
@@ -85,7 +87,7 @@ start_display() {
     [ -n "$server" ] || fail "no virtual display: $(cat "$work/xvfb.log")"
     [ "$setup" != bare ] || return 0
     # Each window manager keeps its settings in a home of its own, here, and
-    # talks to a session bus of its own (xfwm4 and kwin_x11 need one).
+    # talks to a session bus of its own (xfwm4, kwin_x11, mutter and muffin need one).
     local command
     command=$(wm_command "$setup")
     dbus-daemon --session --nofork --print-address=3 3>"$work/bus" 2>/dev/null &

@@ -7,6 +7,7 @@
 //   x11_helper churn TITLE         windows titled TITLE made and destroyed without end
 //   x11_helper close WINDOW        asks WINDOW to close (WM_DELETE_WINDOW)
 //   x11_helper restore WINDOW      maps WINDOW again and puts it at the bottom
+//   x11_helper liar TITLE          a window manager whose client list lies
 // open and many print each window's id, then "ready" once a window manager,
 // if one runs, has taken them all in.
 #include <time.h>
@@ -136,6 +137,10 @@ int main(int argc, char** argv) {
     }
     if (command == "restore") {
         Restore(static_cast<xcb_window_t>(std::strtoul(argv[2], nullptr, 0)));
+        return 0;
+    }
+    if (command == "liar") {
+        Lie(argv[2]);
         return 0;
     }
     if (command == "churn") {

@@ -19,3 +19,6 @@ xcb_window_t Create(xcb_window_t parent, int n, const std::string& net, const st
 // Waits until the window manager has taken in every window (in the Normal state
 // if normal is asked for), or 20 s.
 void AwaitManaged(const std::vector<xcb_window_t>& mapped, bool normal);
+
+// Plays a window manager whose client list lies (helper_liar.cpp); never returns.
+void Lie(const std::string& title);

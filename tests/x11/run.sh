@@ -63,6 +63,7 @@ settle() {
 }
 
 map_state() { xwininfo -id "$1" 2>/dev/null | sed -n 's/^ *Map State: //p'; }
+iconic() { xprop -id "$1" WM_STATE 2>/dev/null | grep -q Iconic; }
 managed() { xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -qiE "[ ,]$1(,|$)"; }
 size_of() { xwininfo -id "$1" | awk '/ Width:/ { w = $2 } / Height:/ { h = $2 } END { print w "x" h }'; }
 place_of() { xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
@@ -75,18 +76,33 @@ is_active() {
     fi
 }
 
+# Whether window $1 stands above the case's other windows, as the server stacks
+# them: xwininfo lists the tree topmost first, each frame with its client.
+on_top() {
+    local tree line other at
+    tree=$(xwininfo -root -tree)
+    line=$(grep -n -m1 "^ *$1 " <<<"$tree" | cut -d: -f1)
+    [ -n "$line" ] || return 1
+    for other in "${win[@]}"; do
+        at=$(grep -n -m1 "^ *$other " <<<"$tree" | cut -d: -f1)
+        [ -z "$at" ] || [ "$at" -ge "$line" ] || return 1
+    done
+}
+
 # Whether window NAME is in STATE: shown, hidden (withdrawn), minimised,
-# viewable, active, maximised, fullscreen, unmaximised, restored (at the
+# viewable, active, top, maximised, fullscreen, unmaximised, restored (at the
 # helper's size), placed (where it was when it came up) or tiled; sees[] turns
 # a state into what the set-up (in this case, or in every one) shows instead.
 in_state() {
     local id=${win[$1]}
     case ${sees[$setup $case $2]:-${sees[$setup $2]:-$2}} in
-        shown) [ "$(map_state "$id")" = IsViewable ] && { [ "$setup" = bare ] || managed "$id"; } ;;
+        # Compositing window managers (mutter, muffin) keep a minimised window mapped.
+        shown) [ "$(map_state "$id")" = IsViewable ] && { [ "$setup" = bare ] || { managed "$id" && ! iconic "$id"; }; } ;;
         hidden) [ "$(map_state "$id")" = IsUnMapped ] && ! managed "$id" ;;
-        minimised) [ "$(map_state "$id")" = IsUnMapped ] && managed "$id" ;;
+        minimised) iconic "$id" && managed "$id" ;;
         viewable) [ "$(map_state "$id")" = IsViewable ] ;;
         active) is_active "$id" ;;
+        top) on_top "$id" ;;
         maximised) xprop -id "$id" _NET_WM_STATE | grep -q MAXIMIZED_VERT ;;
         fullscreen) xprop -id "$id" _NET_WM_STATE | grep -q FULLSCREEN ;;
         unmaximised) ! xprop -id "$id" _NET_WM_STATE | grep -q MAXIMIZED ;;

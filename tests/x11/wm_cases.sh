@@ -1,7 +1,7 @@
 # The X11 cases of what window managers make of Drapeno's windows, sourced by
 # run.sh after cases.sh: minimised, maximised and full-screen windows, tabs and
 # placement. Steps read as tables: argument, then the windows' states.
-cases+=(minimised maximised hidden_maximised minimised_twice tabs position)
+cases+=(minimised maximised hidden_maximised minimised_twice tabs position raised)
 
 # What a user sees where a window manager cannot do what Windows does: under
 # SET-UP (in CASE), a window expected in STATE is in this one instead.
@@ -12,6 +12,8 @@ declare -A sees=(
     ["i3 minimised"]=shown ["i3 maximised"]=tiled
     # icewm restores a window that came up maximised at the only size it knew.
     ["icewm maximised restored"]=unmaximised
+    # i3 focuses a tile without raising it: -h hides the window opened last.
+    ["i3 raised top"]=active ["i3 raised hidden"]=shown ["i3 raised shown"]=hidden
     # Without a window manager nothing is minimised, maximised or full-screen.
     ["bare minimised"]=shown ["bare maximised"]=shown ["bare fullscreen"]=shown
 )
@@ -68,4 +70,32 @@ case_position() {
     settle Yad
     step "-h=yAD Café" Yad=hidden
     step "-s=YAD Café" Yad=shown Yad=placed
+}
+
+# The lower of two windows of one title, raised by the window manager, is the
+# first one (icewm's and fluxbox's stacking lists say otherwise).
+case_raised() {
+    open_windows Low=normal:Twin High=normal:Twin
+    on_top "${win[High]}" || fail "High does not start on top"
+    if [ "$setup" = bare ]; then
+        xdotool windowraise "${win[Low]}"
+    else
+        xdotool windowactivate "${win[Low]}"
+    fi
+    eventually in_state Low top || fail "Low not raised"
+    step -h=Twin Low=hidden High=shown
+}
+
+# A window manager whose client list names a window nested deeper than any
+# frame, one that does not exist, and the root: the climb to a frame stops,
+# and what is not there is passed over. Only a bare display lets it run.
+[ "$setup" != bare ] || cases+=(lying_window_manager)
+case_lying_window_manager() {
+    "$helper" liar Deep >"$work/liar" &
+    started $!
+    eventually grep -qsx ready "$work/liar" || fail "the lying window manager did not start"
+    win[Deep]=$(head -n1 "$work/liar")
+    step -h=Deep
+    [ "$(map_state "${win[Deep]}")" = IsUnMapped ] || fail "Deep not hidden"
+    step -s=Deep Deep=viewable
 }

@@ -1,0 +1,141 @@
+// The top-level windows and where each stands. The server's order of the
+// root's children is the truth; a window manager's _NET_CLIENT_LIST_STACKING
+// is not (icewm lists it top to bottom, fluxbox never reorders it on a raise),
+// so the window manager's lists only tell which windows are its clients. A
+// client stands where its frame does: the root's child that holds it, found by
+// climbing from the client one level per round trip, all clients at once.
+#include "platform/x11/stacking.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <numeric>
+#include <utility>
+
+namespace X11 {
+
+namespace {
+
+// Levels between a client and its frame: window managers use one or two.
+constexpr int MaxLevels = 8;
+
+// Windows and their index in a list, sorted by window, to look them up.
+using Index = std::vector<std::pair<xcb_window_t, int>>;
+
+Index IndexOf(const xcb_window_t* windows, int count) {
+    Index index;
+    index.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        index.emplace_back(windows[i], i);
+    }
+    std::sort(index.begin(), index.end());
+    return index;
+}
+
+int Find(const Index& index, xcb_window_t window) {
+    const auto at = std::lower_bound(index.begin(), index.end(), std::make_pair(window, -1));
+    return at != index.end() && at->first == window ? at->second : -1;
+}
+
+Index RootChildren;  // bottom to top
+
+}  // namespace
+
+// The window manager's own windows (frames, panels) are left out: they are the
+// ones made on its connection, whose ids share the base of its check window.
+void ListTopLevels(std::vector<WindowRecord>& walk) {
+    const xcb_query_tree_cookie_t treeCookie = xcb_query_tree(Connection, Screen->root);
+    const auto stackingCookie = AskProperty(Screen->root, Ewmh._NET_CLIENT_LIST_STACKING, MaxClients);
+    const auto listCookie = AskProperty(Screen->root, Ewmh._NET_CLIENT_LIST, MaxClients);
+    const auto checkCookie = AskProperty(Screen->root, Ewmh._NET_SUPPORTING_WM_CHECK, 1);
+    xcb_query_tree_reply_t* tree = xcb_query_tree_reply(Connection, treeCookie, nullptr);
+    const std::vector<std::uint32_t> stacking = ReadItems(stackingCookie);
+    std::vector<std::uint32_t> clients = ReadItems(listCookie);
+    const std::vector<std::uint32_t> check = ReadItems(checkCookie);
+    if (!WindowManagerRuns) {
+        clients.clear();  // lists a window manager left behind when it ended
+    } else if (clients.empty()) {
+        clients = stacking;
+    }
+    const int count = tree != nullptr ? xcb_query_tree_children_length(tree) : 0;
+    const xcb_window_t* children = tree != nullptr ? xcb_query_tree_children(tree) : nullptr;
+    // Without clients (no window manager) nothing is looked up.
+    RootChildren = IndexOf(children, clients.empty() ? 0 : count);
+    const Index ranks = IndexOf(stacking.data(), clients.empty() ? 0 : static_cast<int>(stacking.size()));
+    walk.clear();
+    walk.reserve(clients.size() + static_cast<std::size_t>(count));
+    for (const xcb_window_t client : clients) {
+        WindowRecord record;
+        record.Window = client;
+        record.Managed = true;
+        record.Place = Find(RootChildren, client);  // a window manager that does not reparent
+        record.Rank = Find(ranks, client);
+        record.Climbing = record.Place < 0 ? client : xcb_window_t{XCB_WINDOW_NONE};
+        walk.push_back(record);
+    }
+    std::sort(clients.begin(), clients.end());
+    const std::uint32_t base = ~xcb_get_setup(Connection)->resource_id_mask;
+    const bool ownKnown = WindowManagerRuns && !check.empty();
+    for (int i = count - 1; i >= 0; --i) {  // topmost first: without clients, the walk's order
+        const bool isOwn = ownKnown && (children[i] & base) == (check[0] & base);
+        if (!isOwn && !std::binary_search(clients.begin(), clients.end(), children[i])) {
+            WindowRecord record;
+            record.Window = children[i];
+            record.Place = i;
+            walk.push_back(record);
+        }
+    }
+    std::free(tree);
+}
+
+std::vector<FrameQuery> AskFrames(const std::vector<WindowRecord>& walk) {
+    std::vector<FrameQuery> queries;
+    for (std::size_t i = 0; i < walk.size(); ++i) {
+        if (walk[i].Climbing != XCB_WINDOW_NONE && walk[i].Levels < MaxLevels) {
+            queries.push_back({i, xcb_query_tree_unchecked(Connection, walk[i].Climbing)});
+        }
+    }
+    return queries;
+}
+
+// A climb ends at the frame, or where the window is gone, or has come to hang
+// from the root itself since the listing: its frame is not found.
+void ReadFrames(std::vector<WindowRecord>& walk, const std::vector<FrameQuery>& queries) {
+    for (const FrameQuery& query : queries) {
+        xcb_query_tree_reply_t* reply = xcb_query_tree_reply(Connection, query.Cookie, nullptr);
+        const xcb_window_t parent = reply != nullptr ? reply->parent : xcb_window_t{XCB_WINDOW_NONE};
+        std::free(reply);
+        WindowRecord& record = walk[query.Index];
+        record.Place = Find(RootChildren, parent);
+        record.Climbing = record.Place < 0 && parent != Screen->root ? parent : xcb_window_t{XCB_WINDOW_NONE};
+        ++record.Levels;
+    }
+}
+
+// Tabs of one frame come in the window manager's stacking list order, and a
+// client whose frame is not found comes last.
+void OrderByStacking(std::vector<WindowRecord>& walk) {
+    for (auto queries = AskFrames(walk); !queries.empty(); queries = AskFrames(walk)) {
+        ReadFrames(walk, queries);
+    }
+    const auto above = [](const WindowRecord& a, const WindowRecord& b) {
+        return a.Place != b.Place ? a.Place > b.Place : a.Rank > b.Rank;
+    };
+    if (std::is_sorted(walk.begin(), walk.end(), above)) {
+        return;  // no window manager: the root's children came in order
+    }
+    // A record is large (its title): the order is found on indices, and each
+    // record then moved once.
+    std::vector<std::size_t> order(walk.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::sort(order.begin(), order.end(), [&walk, &above](std::size_t a, std::size_t b) {
+        return above(walk[a], walk[b]) || (!above(walk[b], walk[a]) && a < b);
+    });
+    std::vector<WindowRecord> ordered;
+    ordered.reserve(walk.size());
+    for (const std::size_t i : order) {
+        ordered.push_back(walk[i]);
+    }
+    walk.swap(ordered);
+}
+
+}  // namespace X11
