@@ -1,23 +1,20 @@
 // EnumWindows under KWin: one script lists the normal windows and dialogs,
 // topmost first (KWin 6 hands out its stacking order; 5.27 gives each window
 // its place in it), with what the passes and ShowWindow need, as JSON.
-#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
 #include "platform/kwin/bus.h"
 #include "platform/kwin/kwin.h"
+#include "platform/kwin/list.h"
 #include "platform/kwin/script.h"
 #include "platform/kwin/walk.h"
 
 namespace KWin {
 
 namespace {
-
-using Json = nlohmann::json;
 
 // KWin tells windows of one title apart by appending " <2>", " <3>"... to the
 // captions it hands out, with a left-to-right mark after it on X11 windows;
@@ -54,23 +51,6 @@ constexpr const char* ListScript = R"((function () {
 
 std::vector<KWinRecord> Walk;
 
-bool FlagOf(const Json& window, const char* name) {
-    const auto flag = window.find(name);
-    return flag != window.end() && flag->is_boolean() && flag->get<bool>();
-}
-
-// Copies a string member into a bounded buffer; empty when it is absent.
-std::size_t CopyText(const Json& window, const char* name, char* buffer, std::size_t capacity) {
-    const auto member = window.find(name);
-    if (member == window.end() || !member->is_string()) {
-        return 0;
-    }
-    const std::string& text = member->get_ref<const std::string&>();
-    const std::size_t length = std::min(text.size(), capacity - 1);
-    std::copy_n(text.data(), length, buffer);
-    return length;
-}
-
 // KWin is asked only in a Wayland session: on X11 (kwin_x11 included) the X11
 // desktop reaches every window, and a run spares the bus round trips.
 bool Connect() {
@@ -82,20 +62,13 @@ void Disconnect() {
     BusDisconnect();
 }
 
+// An answer that is no list is KWin's fault, or another script's: it is said.
 BOOL EnumWindows(WNDENUMPROC callback, LPARAM value) {
-    const Json list = Json::parse(RunScript(ListScript), nullptr, false);
-    Walk.clear();
-    for (const Json& window : list.is_array() ? list : Json::array()) {
-        KWinRecord record;
-        if (!window.is_object() || CopyText(window, "id", record.Id, sizeof record.Id) == 0) {
-            continue;
-        }
-        record.Title.Length = CopyText(window, "title", record.Title.Bytes, sizeof record.Title.Bytes);
-        record.Minimised = FlagOf(window, "minimised");
-        record.SkipTaskbar = FlagOf(window, "taskbar");
-        record.SkipPager = FlagOf(window, "pager");
-        record.SkipSwitcher = FlagOf(window, "switcher");
-        Walk.push_back(record);
+    const std::string reply = RunScript(ListScript);
+    if (!ReadList(reply, Walk)) {
+        static_cast<void>(std::fputs(reply.empty() ? "Drapeno: KWin did not answer the listing\n"
+                                                   : "Drapeno: KWin answered the listing with no list\n",
+                                     stderr));
     }
     return Desktop::PresentEach(Walk, callback, value);
 }
