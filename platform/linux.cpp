@@ -13,12 +13,14 @@
 #include "platform/platform.h"
 #include "platform/start.h"
 #include "platform/sway/sway.h"
+#include "platform/wlroots/wlroots.h"
 #include "platform/x11/x11.h"
 
 namespace {
 
 // In the order they are tried: the first that connects is the session's.
-const Desktop::Operations* const Desktops[] = {&Sway::Operations, &KWin::Operations, &X11::Operations};
+const Desktop::Operations* const Desktops[] = {&Sway::Operations, &KWin::Operations, &Wlroots::Operations,
+                                               &X11::Operations};
 
 const Desktop::Operations* Chosen = nullptr;
 bool BoxOnX11 = false;  // a Wayland desktop's usage box, through XWayland

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs of build/linux/Drapeno against desktops that never answer: an X server
 # another client holds, a sway socket and a session bus that accept and never
-# answer. Each run must end by itself within the run's deadline (3 s; 5 s
+# answer, and a Wayland socket likewise. Each run must end by itself within the run's deadline (3 s; 5 s
 # allowed here for a loaded machine), exit 0, print nothing on standard output
 # and, on standard error, one line that begins "Drapeno: " (or, with no
 # argument and no desktop left, the usage text).
@@ -31,6 +31,7 @@ display=:$(cat "$work/display")
 DISPLAY=$display hold grab grab
 hold sway listen "$work/sway.sock"
 hold bus listen "$work/bus.sock"
+hold wayland listen "$work/wayland.sock"
 bus=unix:path=$work/bus.sock
 
 # Each row: what the session offers, as environment settings; every run is
@@ -39,6 +40,7 @@ cases=(
     "DISPLAY=$display"
     "SWAYSOCK=$work/sway.sock"
     "WAYLAND_DISPLAY=wayland-0 DBUS_SESSION_BUS_ADDRESS=$bus"
+    "WAYLAND_DISPLAY=$work/wayland.sock"
     "SWAYSOCK=$work/sway.sock WAYLAND_DISPLAY=wayland-0 DBUS_SESSION_BUS_ADDRESS=$bus DISPLAY=$display"
 )
 for session in "${cases[@]}"; do

@@ -133,3 +133,31 @@ kwin_views() {
         print(w.internalId + " " + state + skips + (w.frameGeometry.width >= 1024 ? " maximised" : "") + (w.active ? " active" : ""));
     });'
 }
+
+# find_labwc BUILD-DIR: sets labwc to an installed labwc, or to one built once
+# into BUILD-DIR from ../shared/third-party (a test fixture, never linked or
+# shipped); false, with the reason in labwc_missing, where neither can be had.
+find_labwc() {
+    local tarball source
+    tarball=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/../shared/third-party/labwc-0.5.3.tar.gz
+    source=$1/labwc-0.5.3
+    labwc=$(command -v labwc || echo "$source/build/labwc")
+    [ -x "$labwc" ] && return 0
+    [ -f "$tarball" ] || { labwc_missing="no labwc installed, and no $tarball to build one"; return 1; }
+    (flock 9
+        [ -x "$labwc" ] || { rm -rf "$source" && tar -xzf "$tarball" -C "$1" &&
+            meson setup "$source/build" "$source" -Dxwayland=disabled -Dman-pages=disabled --buildtype=release &&
+            ninja -C "$source/build"; } >"$1/labwc-build.log" 2>&1) 9>"$1/labwc.lock" ||
+        { labwc_missing="labwc did not build: $(tail -n 3 "$1/labwc-build.log")"; return 1; }
+}
+
+# start_labwc: the labwc of find_labwc, headless; exports WAYLAND_DISPLAY as
+# a path, which root's clients and nobody's both reach.
+start_labwc() {
+    make_runtime
+    install -m 755 "$labwc" "$work/labwc"
+    spawn_as_nobody WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 "$work/labwc" >"$work/labwc.log" 2>&1
+    eventually --tries 200 sh -c "ls $runtime/wayland-? >/dev/null 2>&1" || fail "labwc did not start: $(tail -n 5 "$work/labwc.log")"
+    export WAYLAND_DISPLAY
+    WAYLAND_DISPLAY=$(ls "$runtime"/wayland-? | head -n1)
+}

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The Wayland tests of build/linux/Drapeno, one compositor per run, each a
-# table of steps. Usage: run.sh SETUP DRAPENO   (SETUP: sway, weston, kwin)
+# table of steps. Usage: run.sh SETUP DRAPENO [TOPLEVELS]   (SETUP: sway,
+# weston, kwin, labwc; TOPLEVELS: the listener labwc's steps are judged by)
 set -euo pipefail
 # The compositors run as nobody, which takes root: a user who may sudo without
 # a password runs the set-up as root, as CI does; anyone else skips, unasked.
@@ -9,7 +10,7 @@ if [ "$(id -u)" -ne 0 ]; then
     echo "skipped: the compositor runs as the user nobody, which needs root or sudo without a password"
     exit 77
 fi
-setup=$1 drapeno=$2
+setup=$1 drapeno=$2 toplevels=${3:-}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d /tmp/drapeno-wayland.XXXXXX)
 pids=()
@@ -80,6 +81,13 @@ setup_sway() {
     drapeno >"$work/stdout" 2>"$work/stderr" || rc=$?
     [ "$rc" -eq 0 ] && [ ! -s "$work/stdout" ] && head -n1 "$work/stderr" | grep -q '^Drapeno v1.0' ||
         fail "usage: exit $rc, $(head -c 300 "$work/stderr")"
+    # Without sway's socket, through the foreign-toplevel manager: sway
+    # ignores its minimise, and that is one line.
+    rc=0
+    XDG_RUNTIME_DIR=$runtime SWAYSOCK='' drapeno -h=Alpha 2>"$work/stderr" || rc=$?
+    [ "$rc" -eq 0 ] && [ "$(cat "$work/stderr")" = "Drapeno: this desktop does not let other programs hide windows" ] ||
+        fail "ignored minimise: exit $rc, $(head -c 300 "$work/stderr")"
+    views | grep -q "^${view[Alpha]} tiled" || fail "Alpha is not tiled after an ignored minimise"
 }
 
 # A compositor with no way in, and a sway socket that no one answers on: one
@@ -155,6 +163,52 @@ setup_kwin() {
     as_nobody busctl --user call org.kde.KWin /Scripting org.kde.kwin.Scripting start
     step -h=Alpha Alpha=hidden
 }
+
+# labwc honours the manager's minimise; the views are what a listener of our
+# own hears, identified by app id.
+setup_labwc() {
+    find_labwc "$(dirname "$drapeno")" || { echo "skipped: $labwc_missing"; exit 77; }
+    start_labwc
+    views=labwc_views
+    local long
+    long=$(printf 'L%.0s' $(seq 300))
+    open_foot Latin $'Caf\xe9'
+    open_foot Alpha Alpha
+    open_foot Beta Beta
+    open_foot Cafe café
+    open_foot Long "$long"
+    step -h=alpha Alpha=minimised Beta=shown
+    step -h=Alpha Beta=shown
+    step -s=ALPHA "Alpha=shown activated"
+    labwc_views maximise Beta
+    labwc_views fullscreen Beta
+    step -s=Beta "Beta=shown activated"
+    labwc_views | grep -Eq "^Beta .*(maximised|fullscreen)" && fail "Beta is still maximised or full screen"
+    step -h=Beta Beta=minimised
+    step -s=Beta "Beta=shown activated"
+    step -h=CAFÉ Cafe=shown
+    step -h=CAFé Cafe=minimised Latin=shown
+    step -h=$'Caf\xe9' Latin=minimised
+    step "-h=${long:0:256}" Long=shown
+    step "-h=${long:0:255}" Long=minimised
+    step -h=Nowhere Alpha=shown Beta=shown
+    # The activated one of three windows with one title comes first.
+    open_foot One Twin
+    open_foot Two Twin
+    open_foot Three Twin
+    labwc_views activate Two
+    step -h=Twin Two=minimised One=shown Three=shown
+}
+
+labwc_views() { timeout 5 "$toplevels" "$@"; }
+
+# open_foot NAME TITLE: a foot terminal under labwc, its app id NAME.
+open_foot() {
+    spawn_as_nobody foot --app-id "$1" --title "$2" cat >/dev/null 2>&1
+    view[$1]=$1
+    eventually --tries 200 has_view "$1" || fail "foot '$1' did not come up"
+}
+has_view() { labwc_views | grep -q "^$1 "; }
 
 # open_zenity NAME TITLE [x11]: a GTK window under KWin, native or through
 # XWayland; view[NAME] is its id.
