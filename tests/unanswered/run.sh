@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs of build/linux/Drapeno against desktops that never answer: an X server
-# another client holds, a sway socket and a session bus that accept and never
-# answer, and a Wayland socket likewise. Each run must end by itself within the run's deadline (3 s; 5 s
-# allowed here for a loaded machine), exit 0, print nothing on standard output
+# another client holds, a sway socket, a session bus and a Wayland socket that
+# accept and never answer. Each run must end by itself within the run's
+# deadline (3 s; 5 s allowed here for a loaded machine), exit 0, print nothing on standard output
 # and, on standard error, one line that begins "Drapeno: " (or, with no
 # argument and no desktop left, the usage text).
 # Usage: run.sh DRAPENO
