@@ -19,7 +19,9 @@
 namespace {
 
 // In the order they are tried: the first that connects is the session's.
-const Desktop::Operations* const Desktops[] = {&Sway::Operations, &KWin::Operations, &Wlroots::Operations,
+// wlroots comes before KWin, which offers no foreign-toplevel manager, as
+// looking for KWin's bus costs labwc's runs a library to load.
+const Desktop::Operations* const Desktops[] = {&Sway::Operations, &Wlroots::Operations, &KWin::Operations,
                                                &X11::Operations};
 
 const Desktop::Operations* Chosen = nullptr;

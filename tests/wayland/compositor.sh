@@ -151,13 +151,14 @@ find_labwc() {
         { labwc_missing="labwc did not build: $(tail -n 3 "$1/labwc-build.log")"; return 1; }
 }
 
-# start_labwc: the labwc of find_labwc, headless; exports WAYLAND_DISPLAY as
-# a path, which root's clients and nobody's both reach.
+# start_labwc: the labwc of find_labwc, headless; exports WAYLAND_DISPLAY, and
+# XDG_RUNTIME_DIR for root's clients (foot's server names its socket after
+# WAYLAND_DISPLAY, which therefore stays a name, not a path).
 start_labwc() {
     make_runtime
     install -m 755 "$labwc" "$work/labwc"
     spawn_as_nobody WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 "$work/labwc" >"$work/labwc.log" 2>&1
     eventually --tries 200 sh -c "ls $runtime/wayland-? >/dev/null 2>&1" || fail "labwc did not start: $(tail -n 5 "$work/labwc.log")"
-    export WAYLAND_DISPLAY
-    WAYLAND_DISPLAY=$(ls "$runtime"/wayland-? | head -n1)
+    export WAYLAND_DISPLAY XDG_RUNTIME_DIR=$runtime
+    WAYLAND_DISPLAY=$(cd "$runtime" && ls wayland-? | head -n1)
 }
