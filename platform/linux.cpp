@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/gnome/gnome.h"
 #include "platform/kwin/kwin.h"
 #include "platform/linux/command_line.h"
 #include "platform/linux/desktop.h"
@@ -18,7 +19,8 @@
 namespace {
 
 // In the order they are tried: the first that connects is the session's.
-const Desktop::Operations* const Desktops[] = {&Sway::Operations, &KWin::Operations, &X11::Operations};
+const Desktop::Operations* const Desktops[] = {&Sway::Operations, &KWin::Operations, &GNOME::Operations,
+                                               &X11::Operations};
 
 const Desktop::Operations* Chosen = nullptr;
 bool BoxOnX11 = false;  // a Wayland desktop's usage box, through XWayland
