@@ -138,7 +138,8 @@ kwin_views() {
 # of its own (it asks logind on the system bus), with XWayland, and with each
 # EXTENSION folder installed for nobody and turned on before the shell starts,
 # as it reads extensions once; exports WAYLAND_DISPLAY and
-# DBUS_SESSION_BUS_ADDRESS, and sets xwayland to XWayland's display.
+# DBUS_SESSION_BUS_ADDRESS, and sets xwayland and xauthority to XWayland's
+# display and its key.
 start_gnome() {
     make_runtime
     spawn_as_nobody dbus-daemon --session --nofork --print-address=1 >"$work/bus" 2>"$work/dbus.log"
@@ -160,6 +161,11 @@ start_gnome() {
     local shell=$!
     eventually --tries 400 as_nobody gdbus call --session --dest org.gnome.Shell --object-path /org/gnome/Shell \
         --method org.gnome.Shell.Eval 1 >/dev/null 2>&1 || fail "GNOME Shell did not start: $(tail -n 5 "$work/gnome.log")"
+    eventually as_nobody busctl --user status org.drapeno.Shell >/dev/null 2>&1 || fail "no extension on the bus"
+    eventually pgrep -P "$shell" -x Xwayland >/dev/null || fail "GNOME Shell started no XWayland"
+    local arguments
+    arguments=$(tr '\0' '\n' <"/proc/$(pgrep -P "$shell" -x Xwayland)/cmdline")
+    xwayland=$(sed -n 2p <<<"$arguments") xauthority=$(grep -A1 -x -- -auth <<<"$arguments" | tail -n1)
     export WAYLAND_DISPLAY=drapeno-gnome
 }
 
