@@ -204,6 +204,22 @@ setup_gnome() {
     [ "$rc" -eq 0 ] && [ ! -s "$work/stdout" ] && [ "$(wc -l <"$work/stderr")" -eq 1 ] &&
         grep -q "gnome-extensions enable $(basename "$extension")" "$work/stderr" ||
         fail "without the extension: exit $rc, $(head -c 300 "$work/stderr")"
+    # A stand-in that answers the listing with no list, or not at all: one
+    # line, by the deadline.
+    local mode says
+    cp "$here/gnome_stand_in.js" "$runtime/"
+    for mode in garbage silent; do
+        spawn_as_nobody gjs "$runtime/gnome_stand_in.js" "$mode"
+        eventually as_nobody busctl --user status org.drapeno.Shell >/dev/null 2>&1 || fail "no stand-in on the bus"
+        rc=0
+        drapeno -h=Alpha >"$work/stdout" 2>"$work/stderr" || rc=$?
+        says="Drapeno: GNOME Shell answered the listing with no list"
+        [ "$mode" = garbage ] || says="Drapeno: GNOME Shell did not answer the listing"
+        [ "$rc" -eq 0 ] && [ ! -s "$work/stdout" ] && [ "$(cat "$work/stderr")" = "$says" ] ||
+            fail "stand-in $mode: exit $rc, $(head -c 300 "$work/stderr")"
+        kill "${pids[0]}"
+        eventually sh -c "! as_nobody busctl --user status org.drapeno.Shell" >/dev/null 2>&1
+    done
 }
 
 # open_gnome NAME TITLE: a native GTK window under GNOME Shell; view[NAME] is its id.
