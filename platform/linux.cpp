@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/gnome/gnome.h"
 #include "platform/kwin/kwin.h"
 #include "platform/linux/command_line.h"
 #include "platform/linux/desktop.h"
@@ -22,7 +23,7 @@ namespace {
 // wlroots comes before KWin, which offers no foreign-toplevel manager, as
 // looking for KWin's bus costs labwc's runs a library to load.
 const Desktop::Operations* const Desktops[] = {&Sway::Operations, &Wlroots::Operations, &KWin::Operations,
-                                               &X11::Operations};
+                                               &GNOME::Operations, &X11::Operations};
 
 const Desktop::Operations* Chosen = nullptr;
 bool BoxOnX11 = false;  // a Wayland desktop's usage box, through XWayland

@@ -1,6 +1,6 @@
 #!/bin/sh
 # The Debian package of the X11 build as a user gets it: lintian finds no
-# error; it installs; `drapeno` from PATH hides an xterm on a virtual display;
+# error; it holds the GNOME Shell extension; it installs; `drapeno` from PATH hides an xterm on a virtual display;
 # `man drapeno` shows its page; it removes without a trace. Needs root, or
 # sudo that asks no password.
 # Skipped (77) when a drapeno package is installed already: it is not ours to
@@ -29,6 +29,10 @@ settled() {
 (cd "$1" && cpack -G DEB -B "$scratch" >/dev/null 2>&1) || fail "cpack failed"
 deb=$(echo "$scratch"/drapeno_*_amd64.deb)
 lintian --fail-on error "$deb" 2>/dev/null || fail "lintian reports errors in $deb"
+for file in extension.js metadata.json; do
+    dpkg-deb -c "$deb" | grep -q "/usr/share/gnome-shell/extensions/drapeno@drapeno.example/$file\$" ||
+        fail "the GNOME Shell extension's $file is not in the package"
+done
 
 # Minimal images keep man pages out (dpkg path-exclude); this one is wanted.
 installed=yes

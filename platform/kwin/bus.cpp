@@ -8,8 +8,8 @@
 #include <chrono>
 #include <cstdint>
 
-#include "platform/kwin/sd_bus.h"
 #include "platform/linux/desktop.h"
+#include "platform/linux/sd_bus.h"
 
 namespace KWin {
 

@@ -9,7 +9,7 @@
 
 #include "platform/kwin/bus.h"
 #include "platform/kwin/script_file.h"
-#include "platform/kwin/sd_bus.h"
+#include "platform/linux/sd_bus.h"
 
 namespace KWin {
 

@@ -1,6 +1,7 @@
 // What a Linux desktop provides Drapeno, and what every desktop's walk
 // shares. Each desktop's folder defines one Desktop::Operations table and
-// includes, of the rest of platform/, only this header.
+// includes, of the rest of platform/, only this header and, for a desktop on
+// the session bus, the sd-bus binding beside it (linux/sd_bus.h).
 #pragma once
 
 #include <algorithm>

@@ -162,3 +162,58 @@ start_labwc() {
     export WAYLAND_DISPLAY XDG_RUNTIME_DIR=$runtime
     WAYLAND_DISPLAY=$(cd "$runtime" && ls wayland-? | head -n1)
 }
+
+# start_gnome EXTENSION...: GNOME Shell headless, on session and system buses
+# of its own (it asks logind on the system bus), with XWayland, and with each
+# EXTENSION folder installed for nobody and turned on before the shell starts,
+# as it reads extensions once; exports WAYLAND_DISPLAY and
+# DBUS_SESSION_BUS_ADDRESS, and sets xwayland and xauthority to XWayland's
+# display and its key.
+start_gnome() {
+    make_runtime
+    spawn_as_nobody dbus-daemon --session --nofork --print-address=1 >"$work/bus" 2>"$work/dbus.log"
+    spawn_as_nobody dbus-daemon --session --nofork --address="unix:path=$runtime/system_bus" 2>>"$work/dbus.log"
+    eventually test -s "$work/bus" || fail "no session bus: $(cat "$work/dbus.log")"
+    export DBUS_SESSION_BUS_ADDRESS
+    DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")
+    local extensions=$runtime/.local/share/gnome-shell/extensions folder uuids=()
+    mkdir -p "$extensions"
+    for folder; do
+        cp -r "$folder" "$extensions/"
+        uuids+=("'$(basename "$folder")'")
+    done
+    chown -R nobody:nogroup "$runtime/.local"
+    as_nobody gsettings set org.gnome.shell enabled-extensions "[$(IFS=,; echo "${uuids[*]}")]"
+    spawn_as_nobody DBUS_SYSTEM_BUS_ADDRESS="unix:path=$runtime/system_bus" XDG_SESSION_TYPE=wayland \
+        gnome-shell --wayland --headless --virtual-monitor 1024x768 --wayland-display=drapeno-gnome \
+        >"$work/gnome.log" 2>&1
+    local shell=$!
+    eventually --tries 400 as_nobody gdbus call --session --dest org.gnome.Shell --object-path /org/gnome/Shell \
+        --method org.gnome.Shell.Eval 1 >/dev/null 2>&1 || fail "GNOME Shell did not start: $(tail -n 5 "$work/gnome.log")"
+    eventually as_nobody busctl --user status org.drapeno.Shell >/dev/null 2>&1 || fail "no extension on the bus"
+    eventually pgrep -P "$shell" -x Xwayland >/dev/null || fail "GNOME Shell started no XWayland"
+    local arguments
+    arguments=$(tr '\0' '\n' <"/proc/$(pgrep -P "$shell" -x Xwayland)/cmdline")
+    xwayland=$(sed -n 2p <<<"$arguments") xauthority=$(grep -A1 -x -- -auth <<<"$arguments" | tail -n1)
+    export WAYLAND_DISPLAY=drapeno-gnome
+}
+
+# gnome_eval JS: what JS evaluates to inside GNOME Shell, a string printed as it is.
+gnome_eval() {
+    as_nobody busctl --user --json=short call org.gnome.Shell /org/gnome/Shell org.gnome.Shell Eval s "$1" |
+        jq -r '.data[1] | fromjson? // .'
+}
+
+# The windows under GNOME Shell, as the shell itself has them, one line each:
+# id, then hidden (minimised, out of Alt+Tab and the overview)|shown|minimised,
+# and maximised, fullscreen, active where they hold.
+gnome_views() {
+    gnome_eval 'const overview = imports.ui.workspace.Workspace.prototype._isOverviewWindow;
+        const switcher = imports.ui.altTab.getWindows(null);
+        global.display.list_all_windows().map(w => {
+            const listed = switcher.includes(w) || overview(w);
+            const state = !w.minimized ? (listed ? "shown" : "unlisted") : listed ? "minimised" : "hidden";
+            return `${w.get_id()} ${state}` + (w.get_maximized() ? " maximised" : "") +
+                (w.is_fullscreen() ? " fullscreen" : "") + (global.display.focus_window === w ? " active" : "");
+        }).join("\n")'
+}

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Wayland tests of build/linux/Drapeno, one compositor per run, each a
-# table of steps. Usage: run.sh SETUP DRAPENO [TOPLEVELS]   (SETUP: sway,
-# weston, kwin, labwc; TOPLEVELS: the listener labwc's steps are judged by)
+# table of steps. Usage: run.sh SETUP DRAPENO [EXTRA]   (SETUP: sway, weston,
+# kwin, labwc, gnome; EXTRA: for labwc the listener its steps are judged by,
+# for gnome the folder of Drapeno's GNOME Shell extension)
 set -euo pipefail
 # The compositors run as nobody, which takes root: a user who may sudo without
 # a password runs the set-up as root, as CI does; anyone else skips, unasked.
@@ -10,7 +11,7 @@ if [ "$(id -u)" -ne 0 ]; then
     echo "skipped: the compositor runs as the user nobody, which needs root or sudo without a password"
     exit 77
 fi
-setup=$1 drapeno=$2 toplevels=${3:-}
+setup=$1 drapeno=$2 toplevels=${3:-} extension=${3:-}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d /tmp/drapeno-wayland.XXXXXX)
 pids=()
@@ -209,6 +210,91 @@ open_foot() {
     eventually --tries 200 has_view "$1" || fail "foot '$1' did not come up"
 }
 has_view() { labwc_views | grep -q "^$1 "; }
+
+# GNOME Shell and what it pulls in are large: the set-up runs where it is
+# installed. The shell's own state is the judge, read through Eval, which a
+# test-only extension turns on.
+setup_gnome() {
+    command -v gnome-shell >/dev/null || { echo "skipped: no gnome-shell"; exit 77; }
+    start_gnome "$extension" "$here/gnome-eval@drapeno.example"
+    install -m 755 "$drapeno" "$work/Drapeno"
+    drapeno() { as_nobody "$work/Drapeno" "$@"; }
+    views=gnome_views
+    open_gnome Alpha Alpha
+    open_gnome Max Max
+    open_gnome Full Full
+    on_window Max "w.maximize(Meta.MaximizeFlags.BOTH)"
+    on_window Full "w.make_fullscreen()"
+    step -h=alpha Alpha=hidden Max=maximised Full=fullscreen
+    step -h=Alpha Alpha=hidden
+    step -s=ALPHA Alpha=shown Alpha=active
+    step -h=Max Max=hidden
+    step -s=Max Max=shown Max=active
+    step -h=Full Full=hidden
+    step -s=Full Full=shown Full=active
+    gnome_views | grep -E "^(${view[Max]}|${view[Full]}) .*(maximised|fullscreen)" && fail "still maximised or full screen"
+    # Only minimised is visible; brought back by other means, a hidden window
+    # is visible again.
+    on_window Alpha "w.minimize()"
+    step -h=Alpha Alpha=hidden
+    on_window Alpha "w.unminimize()"
+    step -s=Nowhere Alpha=shown
+    step -h=Alpha Alpha=hidden
+    # Topmost first: of three windows with one title, the middle one, raised.
+    open_gnome One Twin
+    open_gnome Two Twin
+    open_gnome Three Twin
+    on_window Two "w.activate(global.display.get_current_time_roundtrip())"
+    step -h=Twin Two=hidden One=shown Three=shown
+    # Turned off, the extension leaves its windows minimised and back in
+    # Alt+Tab; Drapeno then reaches XWayland's windows and says how to turn
+    # it on, in one line.
+    gnome_eval "imports.ui.main.extensionManager.disableExtension('$(basename "$extension")')" >/dev/null
+    gnome_views >"$work/views"
+    grep -q "^${view[Alpha]} minimised" "$work/views" && grep -q "^${view[Two]} minimised" "$work/views" ||
+        fail "turned off, the extension left: $(cat "$work/views")"
+    local rc=0
+    as_nobody DISPLAY="$xwayland" XAUTHORITY="$xauthority" "$work/Drapeno" -h=Alpha >"$work/stdout" 2>"$work/stderr" || rc=$?
+    [ "$rc" -eq 0 ] && [ ! -s "$work/stdout" ] && [ "$(wc -l <"$work/stderr")" -eq 1 ] &&
+        grep -q "gnome-extensions enable $(basename "$extension")" "$work/stderr" ||
+        fail "without the extension: exit $rc, $(head -c 300 "$work/stderr")"
+    # A stand-in that answers the listing with no list, or not at all: one
+    # line, by the deadline.
+    local mode says
+    cp "$here/gnome_stand_in.js" "$runtime/"
+    for mode in garbage silent; do
+        spawn_as_nobody gjs "$runtime/gnome_stand_in.js" "$mode"
+        eventually as_nobody busctl --user status org.drapeno.Shell >/dev/null 2>&1 || fail "no stand-in on the bus"
+        rc=0
+        drapeno -h=Alpha >"$work/stdout" 2>"$work/stderr" || rc=$?
+        says="Drapeno: GNOME Shell answered the listing with no list"
+        [ "$mode" = garbage ] || says="Drapeno: GNOME Shell did not answer the listing"
+        [ "$rc" -eq 0 ] && [ ! -s "$work/stdout" ] && [ "$(cat "$work/stderr")" = "$says" ] ||
+            fail "stand-in $mode: exit $rc, $(head -c 300 "$work/stderr")"
+        kill "${pids[0]}"
+        eventually sh -c "! as_nobody busctl --user status org.drapeno.Shell" >/dev/null 2>&1
+    done
+}
+
+# open_gnome NAME TITLE: a native GTK window under GNOME Shell; view[NAME] is its id.
+open_gnome() {
+    local before
+    before=$(gnome_views | cut -d' ' -f1)
+    spawn_as_nobody GDK_BACKEND=wayland zenity --info --title "$2" --text "$2" >/dev/null 2>&1
+    for _ in $(seq 100); do
+        view[$1]=$(gnome_eval "global.display.list_all_windows().filter(w => w.get_title() === '$2')
+            .map(w => w.get_id()).join('\\n')" | grep -vxF -f <(echo "$before") | head -n1 || true)
+        [ -z "${view[$1]}" ] || return 0
+        sleep 0.05
+    done
+    fail "zenity '$2' did not come up"
+}
+
+# on_window NAME JS: runs JS inside GNOME Shell with w the window NAME.
+on_window() {
+    gnome_eval "const Meta = imports.gi.Meta;
+        global.display.list_all_windows().filter(w => w.get_id() === ${view[$1]}).forEach(w => { $2; })" >/dev/null
+}
 
 # open_zenity NAME TITLE [x11]: a GTK window under KWin, native or through
 # XWayland; view[NAME] is its id.

@@ -1,6 +1,6 @@
 // libsystemd, opened with dlopen: linked in, it would be loaded, with its own
 // eight libraries, by every run of Drapeno, X11 ones included (about 1.3 ms).
-#include "platform/kwin/sd_bus.h"
+#include "platform/linux/sd_bus.h"
 
 #include <dlfcn.h>
 
@@ -14,6 +14,8 @@ decltype(&::sd_bus_add_object) sd_bus_add_object = nullptr;
 decltype(&::sd_bus_message_new_method_call) sd_bus_message_new_method_call = nullptr;
 decltype(&::sd_bus_message_append_basic) sd_bus_message_append_basic = nullptr;
 decltype(&::sd_bus_message_read_basic) sd_bus_message_read_basic = nullptr;
+decltype(&::sd_bus_message_enter_container) sd_bus_message_enter_container = nullptr;
+decltype(&::sd_bus_message_exit_container) sd_bus_message_exit_container = nullptr;
 decltype(&::sd_bus_message_get_sender) sd_bus_message_get_sender = nullptr;
 decltype(&::sd_bus_message_unref) sd_bus_message_unref = nullptr;
 decltype(&::sd_bus_call) sd_bus_call = nullptr;
@@ -41,6 +43,8 @@ bool Load() {
            Bind(library, sd_bus_message_new_method_call, "sd_bus_message_new_method_call") &&
            Bind(library, sd_bus_message_append_basic, "sd_bus_message_append_basic") &&
            Bind(library, sd_bus_message_read_basic, "sd_bus_message_read_basic") &&
+           Bind(library, sd_bus_message_enter_container, "sd_bus_message_enter_container") &&
+           Bind(library, sd_bus_message_exit_container, "sd_bus_message_exit_container") &&
            Bind(library, sd_bus_message_get_sender, "sd_bus_message_get_sender") &&
            Bind(library, sd_bus_message_unref, "sd_bus_message_unref") &&
            Bind(library, sd_bus_call, "sd_bus_call") &&

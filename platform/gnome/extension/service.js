@@ -1,0 +1,113 @@
+// The windows Drapeno may hide or show, offered on the user's own session
+// bus. Titles are matched by Drapeno itself: the service lists the windows,
+// topmost first, and acts on one by its id. Shared by both builds of the
+// extension, each of which puts its own imports of Gio and Meta before
+// it.
+
+const BusName = 'org.drapeno.Shell';
+const ObjectPath = '/org/drapeno/Shell';
+const InterfaceXml = `<node>
+  <interface name="org.drapeno.Shell">
+    <method name="List">
+      <arg type="a(tsb)" direction="out" name="windows"/>
+    </method>
+    <method name="Hide">
+      <arg type="t" direction="in" name="id"/>
+      <arg type="b" direction="out" name="found"/>
+    </method>
+    <method name="Show">
+      <arg type="t" direction="in" name="id"/>
+      <arg type="b" direction="out" name="found"/>
+    </method>
+  </interface>
+</node>`;
+
+// The windows a user thinks of as a program's own, dialogs included.
+const ListedTypes = [Meta.WindowType.NORMAL, Meta.WindowType.DIALOG, Meta.WindowType.MODAL_DIALOG];
+
+function ListedWindows() {
+    const all = global.display.list_all_windows().filter(window =>
+        ListedTypes.includes(window.get_window_type()) && !window.is_override_redirect());
+    return global.display.sort_windows_by_stacking(all).reverse();
+}
+
+const DrapenoService = class DrapenoService {
+    constructor() {
+        this._hidden = new Map();  // window -> its signal handlers
+        this._object = null;
+        this._owner = 0;
+    }
+
+    enable() {
+        this._object = Gio.DBusExportedObject.wrapJSObject(InterfaceXml, this);
+        this._object.export(Gio.DBus.session, ObjectPath);
+        this._owner = Gio.bus_own_name_on_connection(Gio.DBus.session, BusName,
+            Gio.BusNameOwnerFlags.NONE, null, null);
+    }
+
+    // The windows it hid stay minimised, and come back into Alt+Tab and the
+    // overview.
+    disable() {
+        Gio.bus_unown_name(this._owner);
+        this._owner = 0;
+        this._object.unexport();
+        this._object = null;
+        for (const window of [...this._hidden.keys()])
+            this._forget(window);
+    }
+
+    List() {
+        return ListedWindows().map(window =>
+            [window.get_id(), window.get_title() || '', this._hidden.has(window)]);
+    }
+
+    Hide(id) {
+        const window = this._find(id);
+        if (!window)
+            return false;
+        if (!this._hidden.has(window))
+            this._remember(window);
+        window.minimize();
+        return true;
+    }
+
+    Show(id) {
+        const window = this._find(id);
+        if (!window)
+            return false;
+        this._forget(window);
+        if (window.is_fullscreen())
+            window.unmake_fullscreen();
+        if (window.get_maximized())
+            window.unmaximize(Meta.MaximizeFlags.BOTH);
+        window.unminimize();
+        window.activate(global.display.get_current_time_roundtrip());
+        return true;
+    }
+
+    _find(id) {
+        return ListedWindows().find(window => window.get_id() === id) || null;
+    }
+
+    // Mutter has no setter for skip-taskbar: Alt+Tab and the overview read
+    // the property from the window's object, where it is shadowed. Nothing
+    // is notified, as ShellApp counts its windows on that notification.
+    _remember(window) {
+        Object.defineProperty(window, 'skip_taskbar', {value: true, configurable: true});
+        const back = window.connect('notify::minimized', () => {
+            if (!window.minimized)
+                this._forget(window);
+        });
+        const gone = window.connect('unmanaged', () => this._forget(window));
+        this._hidden.set(window, [back, gone]);
+    }
+
+    _forget(window) {
+        const handlers = this._hidden.get(window);
+        if (!handlers)
+            return;
+        handlers.forEach(handler => window.disconnect(handler));
+        delete window.skip_taskbar;
+        this._hidden.delete(window);
+    }
+};
