@@ -8,3 +8,5 @@ string(REPLACE "/* service.js */" "${SERVICE}" wrapped "${wrapped}")
 file(MAKE_DIRECTORY ${OUTPUT})
 file(WRITE ${OUTPUT}/extension.js "${wrapped}")
 configure_file(${SOURCE}/metadata.json.in ${OUTPUT}/metadata.json @ONLY)
+# A package's modes, whatever the builder's umask.
+file(CHMOD ${OUTPUT}/extension.js ${OUTPUT}/metadata.json PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
