@@ -4,6 +4,10 @@
 
 #include <dlfcn.h>
 
+#include <chrono>
+
+#include "platform/linux/desktop.h"
+
 namespace SdBus {
 
 decltype(&::sd_bus_open_user) sd_bus_open_user = nullptr;
@@ -50,6 +54,55 @@ bool Load() {
            Bind(library, sd_bus_call, "sd_bus_call") &&
            Bind(library, sd_bus_reply_method_return, "sd_bus_reply_method_return") &&
            Bind(library, sd_bus_process, "sd_bus_process") && Bind(library, sd_bus_wait, "sd_bus_wait");
+}
+
+namespace {
+
+sd_bus* Waiting = nullptr;  // the bus OpenUserBus brings up
+
+bool Ready() {
+    return sd_bus_is_ready(Waiting) != 0;
+}
+
+}  // namespace
+
+sd_bus* OpenUserBus() {
+    sd_bus* bus = nullptr;
+    if (!Load() || sd_bus_open_user(&bus) < 0) {
+        return nullptr;
+    }
+    Waiting = bus;
+    ProcessUntil(bus, Ready);
+    return sd_bus_is_ready(bus) > 0 ? bus : Close(bus);
+}
+
+void ProcessUntil(sd_bus* bus, bool (*done)()) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point end = Clock::now() + std::chrono::milliseconds(Desktop::MillisecondsLeft());
+    for (Clock::time_point now = Clock::now(); !done() && now < end; now = Clock::now()) {
+        const int processed = sd_bus_process(bus, nullptr);
+        if (processed < 0) {
+            return;
+        }
+        if (processed == 0) {
+            const auto left = std::chrono::duration_cast<std::chrono::microseconds>(end - now).count();
+            sd_bus_wait(bus, static_cast<std::uint64_t>(left));
+        }
+    }
+}
+
+sd_bus_message* CallWithin(sd_bus* bus, sd_bus_message* call) {
+    sd_bus_message* reply = nullptr;
+    const int left = Desktop::MillisecondsLeft();
+    if (call != nullptr && left > 0) {  // a timeout of 0 would be sd-bus's default of 25 s
+        sd_bus_call(bus, call, static_cast<std::uint64_t>(left) * 1000U, nullptr, &reply);
+    }
+    sd_bus_message_unref(call);
+    return reply;
+}
+
+sd_bus* Close(sd_bus* bus) {
+    return bus != nullptr ? sd_bus_close_unref(bus) : nullptr;
 }
 
 }  // namespace SdBus

@@ -27,4 +27,20 @@ extern decltype(&::sd_bus_reply_method_return) sd_bus_reply_method_return;
 extern decltype(&::sd_bus_process) sd_bus_process;
 extern decltype(&::sd_bus_wait) sd_bus_wait;
 
+// sd-bus's own waits have no bound for a bus that accepts the connection and
+// never answers: these end by the run's deadline.
+
+// The user's session bus once it is up, within the patience of one answer;
+// null when it is not there or does not come up.
+sd_bus* OpenUserBus();
+// Handles what comes in on BUS until DONE holds, for one answer's patience at
+// most.
+void ProcessUntil(sd_bus* bus, bool (*done)());
+// Sends CALL, which it unreferences, and returns the reply (to be
+// unreferenced), or null when the call failed or no answer came in time.
+sd_bus_message* CallWithin(sd_bus* bus, sd_bus_message* call);
+// Closed without a flush, which too could wait without a bound: every call
+// has had its answer by then. Returns null.
+sd_bus* Close(sd_bus* bus);
+
 }  // namespace SdBus

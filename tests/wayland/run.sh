@@ -29,6 +29,13 @@ source "$here/compositor.sh"
 drapeno() { env -u DISPLAY "$drapeno" "$@"; }
 views=views
 
+# A session bus lets in its own user only: Drapeno runs as nobody there, from
+# a copy nobody can reach.
+drapeno_as_nobody() {
+    install -m 755 "$drapeno" "$work/Drapeno"
+    drapeno() { as_nobody "$work/Drapeno" "$@"; }
+}
+
 # step ARGUMENT NAME=STATE...: Drapeno must exit 0 with nothing on standard
 # error, and each view be in its state (hidden, tiled, floating or focused).
 step() {
@@ -114,9 +121,7 @@ setup_weston() {
 setup_kwin() {
     command -v kwin_wayland >/dev/null || { echo "skipped: no kwin_wayland"; exit 77; }
     start_kwin
-    # The session bus lets in its own user only.
-    install -m 755 "$drapeno" "$work/Drapeno"
-    drapeno() { as_nobody "$work/Drapeno" "$@"; }
+    drapeno_as_nobody
     views=kwin_views
     open_zenity Alpha Alpha
     open_zenity Tool Tool
@@ -217,8 +222,7 @@ has_view() { labwc_views | grep -q "^$1 "; }
 setup_gnome() {
     command -v gnome-shell >/dev/null || { echo "skipped: no gnome-shell"; exit 77; }
     start_gnome "$extension" "$here/gnome-eval@drapeno.example"
-    install -m 755 "$drapeno" "$work/Drapeno"
-    drapeno() { as_nobody "$work/Drapeno" "$@"; }
+    drapeno_as_nobody
     views=gnome_views
     open_gnome Alpha Alpha
     open_gnome Max Max
