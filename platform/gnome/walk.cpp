@@ -43,6 +43,7 @@ bool Connect() {
                        "on: log out and in "
                        "once, then run gnome-extensions enable drapeno@drapeno.example\n",
                        stderr));
+        Desktop::HasExplained();
     }
     BusDisconnect();
     return false;

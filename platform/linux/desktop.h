@@ -37,6 +37,11 @@ struct Operations {
     int (*MessageBoxA)(HWND owner, const char* text, const char* caption, UINT type) = nullptr;
 };
 
+// A desktop that is there but cannot serve this run, and has said why in a
+// line of its own on standard error, tells the chooser, which then adds no
+// line of its own.
+void HasExplained();
+
 // Calls the callback with each record, in order, until it returns 0; a
 // handle points at its record.
 template <typename Record>

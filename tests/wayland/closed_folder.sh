@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 closed=$(mktemp -d)  # mode 700
 trap 'rm -rf "$closed"' EXIT
 mkdir "$closed/wayland"
-cp "$here/run.sh" "$here/compositor.sh" "$closed/wayland/"
+cp "$here"/*.sh "$closed/wayland/"
 cp "$here/../usage.txt" "$1" "$closed/"
 cd "$closed"
 bash wayland/run.sh sway "$closed/$(basename "$1")"

@@ -26,6 +26,7 @@ const Desktop::Operations* const Desktops[] = {&Sway::Operations, &Wlroots::Oper
                                                &GNOME::Operations, &X11::Operations};
 
 const Desktop::Operations* Chosen = nullptr;
+bool Explained = false;  // a desktop has said why it cannot serve this run
 bool BoxOnX11 = false;  // a Wayland desktop's usage box, through XWayland
 
 // The usage where there is no box to show it in: on standard error, as a
@@ -40,6 +41,10 @@ void UsageOnStandardError(const char* text) {
 }
 
 }  // namespace
+
+void Desktop::HasExplained() {
+    Explained = true;
+}
 
 void StartWindowSystem(int argc, const char* const* argv) {
     RecordCommandLine(argc, argv);
@@ -56,8 +61,10 @@ namespace Platform {
 
 BOOL EnumWindows(WNDENUMPROC callback, LPARAM value) {
     if (Chosen == nullptr) {
-        static_cast<void>(
-            std::fputs("Drapeno: this desktop offers no way to hide or show windows\n", stderr));
+        if (!Explained) {
+            static_cast<void>(
+                std::fputs("Drapeno: this desktop offers no way to hide or show windows\n", stderr));
+        }
         return 1;
     }
     return Chosen->EnumWindows(callback, value);

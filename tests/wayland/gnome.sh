@@ -1,0 +1,132 @@
+# GNOME Shell on Wayland for the Wayland tests, the benchmark and the
+# demonstration: how it starts, its adapter for the cases of run.sh, judged
+# from the shell's own state through Eval (which a test-only extension turns
+# on), and the steps GNOME alone has. Sourced by compositor.sh.
+
+# start_gnome EXTENSION...: GNOME Shell headless, on session and system buses
+# of its own (it asks logind on the system bus), with XWayland, and with each
+# EXTENSION folder installed for nobody and turned on before the shell starts,
+# as it reads extensions once; exports WAYLAND_DISPLAY and
+# DBUS_SESSION_BUS_ADDRESS, and sets xwayland and xauthority to XWayland's
+# display and its key.
+start_gnome() {
+    make_runtime
+    spawn_as_nobody dbus-daemon --session --nofork --print-address=1 >"$work/bus" 2>"$work/dbus.log"
+    spawn_as_nobody dbus-daemon --session --nofork --address="unix:path=$runtime/system_bus" 2>>"$work/dbus.log"
+    eventually test -s "$work/bus" || fail "no session bus: $(cat "$work/dbus.log")"
+    export DBUS_SESSION_BUS_ADDRESS
+    DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")
+    local extensions=$runtime/.local/share/gnome-shell/extensions folder uuids=()
+    mkdir -p "$extensions"
+    for folder; do
+        cp -r "$folder" "$extensions/"
+        uuids+=("'$(basename "$folder")'")
+    done
+    chown -R nobody:nogroup "$runtime/.local"
+    as_nobody gsettings set org.gnome.shell enabled-extensions "[$(IFS=,; echo "${uuids[*]}")]"
+    spawn_as_nobody DBUS_SYSTEM_BUS_ADDRESS="unix:path=$runtime/system_bus" XDG_SESSION_TYPE=wayland \
+        gnome-shell --wayland --headless --virtual-monitor 1024x768 --wayland-display=drapeno-gnome \
+        >"$work/gnome.log" 2>&1
+    local shell=$!
+    eventually --tries 400 as_nobody gdbus call --session --dest org.gnome.Shell --object-path /org/gnome/Shell \
+        --method org.gnome.Shell.Eval 1 >/dev/null 2>&1 || fail "GNOME Shell did not start: $(tail -n 5 "$work/gnome.log")"
+    eventually as_nobody busctl --user status org.drapeno.Shell >/dev/null 2>&1 || fail "no extension on the bus"
+    eventually pgrep -P "$shell" -x Xwayland >/dev/null || fail "GNOME Shell started no XWayland"
+    local arguments
+    arguments=$(tr '\0' '\n' <"/proc/$(pgrep -P "$shell" -x Xwayland)/cmdline")
+    xwayland=$(sed -n 2p <<<"$arguments") xauthority=$(grep -A1 -x -- -auth <<<"$arguments" | tail -n1)
+    export WAYLAND_DISPLAY=drapeno-gnome
+}
+
+# gnome_eval JS: what JS evaluates to inside GNOME Shell, a string printed as it is.
+gnome_eval() {
+    as_nobody busctl --user --json=short call org.gnome.Shell /org/gnome/Shell org.gnome.Shell Eval s "$1" |
+        jq -r '.data[1] | fromjson? // .'
+}
+
+# The windows under GNOME Shell, as the shell itself has them, one line each:
+# id, then hidden (minimised, out of Alt+Tab and the overview)|shown|minimised,
+# and maximised, fullscreen, active where they hold.
+gnome_views() {
+    gnome_eval 'const overview = imports.ui.workspace.Workspace.prototype._isOverviewWindow;
+        const switcher = imports.ui.altTab.getWindows(null);
+        global.display.list_all_windows().map(w => {
+            const listed = switcher.includes(w) || overview(w);
+            const state = !w.minimized ? (listed ? "shown" : "unlisted") : listed ? "minimised" : "hidden";
+            return `${w.get_id()} ${state}` + (w.get_maximized() ? " maximised" : "") +
+                (w.is_fullscreen() ? " fullscreen" : "") + (global.display.focus_window === w ? " active" : "");
+        }).join("\n")'
+}
+
+# on_window NAME JS: runs JS inside GNOME Shell with w the window NAME.
+on_window() {
+    gnome_eval "const Meta = imports.gi.Meta;
+        global.display.list_all_windows().filter(w => w.get_id() === ${view[$1]}).forEach(w => { $2; })" >/dev/null
+}
+
+gnome_open() { open_gnome "$1" "$2"; }
+gnome_maximise() { on_window "$1" "w.maximize(Meta.MaximizeFlags.BOTH)"; }
+gnome_raise() { on_window "$1" "w.activate(global.display.get_current_time_roundtrip())"; }
+
+# GNOME Shell and what it pulls in are large: the set-up runs where it is
+# installed.
+setup_gnome() {
+    command -v gnome-shell >/dev/null || { echo "skipped: no gnome-shell"; exit 77; }
+    local extension=$extra
+    start_gnome "$extension" "$here/gnome-eval@drapeno.example"
+    drapeno_as_nobody
+    adapter gnome
+    cases
+    open_gnome Full Full
+    on_window Full "w.make_fullscreen()"
+    step -h=Full Full=hidden
+    step -s=Full Full=shown Full=active Full=!fullscreen
+    # Only minimised is visible; brought back by other means, a hidden window
+    # is visible again.
+    on_window Alpha "w.minimize()"
+    step -h=Alpha Alpha=hidden
+    on_window Alpha "w.unminimize()"
+    step -s=Nowhere Alpha=shown
+    step -h=Alpha Alpha=hidden
+    # Turned off, the extension leaves its windows minimised and back in
+    # Alt+Tab; Drapeno then reaches XWayland's windows and says how to turn
+    # it on, in one line.
+    gnome_eval "imports.ui.main.extensionManager.disableExtension('$(basename "$extension")')" >/dev/null
+    holds Alpha=minimised Two=minimised || fail "turned off, the extension left: $(cat "$work/views")"
+    local rc=0
+    as_nobody DISPLAY="$xwayland" XAUTHORITY="$xauthority" "$work/Drapeno" -h=Alpha >"$work/stdout" 2>"$work/stderr" || rc=$?
+    [ "$rc" -eq 0 ] && [ ! -s "$work/stdout" ] && [ "$(wc -l <"$work/stderr")" -eq 1 ] &&
+        grep -q "gnome-extensions enable $(basename "$extension")" "$work/stderr" ||
+        fail "without the extension: exit $rc, $(head -c 300 "$work/stderr")"
+    # With no XWayland either, that line alone.
+    says -h=Alpha "$(cat "$work/stderr")"
+    # A stand-in that answers the listing with no list, or not at all: one
+    # line, by the deadline.
+    local mode
+    cp "$here/gnome_stand_in.js" "$runtime/"
+    for mode in garbage silent; do
+        spawn_as_nobody gjs "$runtime/gnome_stand_in.js" "$mode"
+        eventually as_nobody busctl --user status org.drapeno.Shell >/dev/null 2>&1 || fail "no stand-in on the bus"
+        if [ "$mode" = garbage ]; then
+            says -h=Alpha "Drapeno: GNOME Shell answered the listing with no list"
+        else
+            says -h=Alpha "Drapeno: GNOME Shell did not answer the listing"
+        fi
+        kill "${pids[0]}"
+        eventually sh -c "! as_nobody busctl --user status org.drapeno.Shell" >/dev/null 2>&1
+    done
+}
+
+# open_gnome NAME TITLE: a native GTK window under GNOME Shell; view[NAME] is its id.
+open_gnome() {
+    local before
+    before=$(gnome_views | cut -d' ' -f1)
+    spawn_as_nobody GDK_BACKEND=wayland zenity --info --title "$2" --text "$2" >/dev/null 2>&1
+    for _ in $(seq 100); do
+        view[$1]=$(gnome_eval "global.display.list_all_windows().filter(w => w.get_title() === '$2')
+            .map(w => w.get_id()).join('\\n')" | grep -vxF -f <(echo "$before") | head -n1 || true)
+        [ -z "${view[$1]}" ] || return 0
+        sleep 0.05
+    done
+    fail "zenity '$2' did not come up"
+}

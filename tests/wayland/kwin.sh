@@ -1,0 +1,110 @@
+# KWin on Wayland for the Wayland tests and the benchmark: how it starts, its
+# adapter for the cases of run.sh, judged from KWin's own state through
+# scripts, and the steps KWin alone has. Sourced by compositor.sh.
+
+# Starts kwin_wayland --virtual on a session bus of its own, with XWayland;
+# exports WAYLAND_DISPLAY and DBUS_SESSION_BUS_ADDRESS, and sets xwayland to
+# XWayland's display. The installed binary carries a file capability this
+# sandbox cannot grant: a copy, still named kwin_wayland, runs.
+start_kwin() {
+    make_runtime
+    mkdir -p "$work/kwin"
+    cp "$(command -v kwin_wayland)" "$work/kwin/kwin_wayland"
+    spawn_as_nobody dbus-daemon --session --nofork --print-address=1 >"$work/bus" 2>"$work/dbus.log"
+    eventually test -s "$work/bus" || fail "no session bus: $(cat "$work/dbus.log")"
+    export DBUS_SESSION_BUS_ADDRESS
+    DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")
+    spawn_as_nobody "$work/kwin/kwin_wayland" --virtual --xwayland --no-lockscreen --socket drapeno-kwin \
+        --width 1024 --height 768 >"$work/kwin.log" 2>&1
+    local kwin=$!
+    eventually --tries 400 as_nobody busctl --user status org.kde.KWin >/dev/null 2>&1 ||
+        fail "KWin did not start: $(tail -n 5 "$work/kwin.log")"
+    eventually pgrep -P "$kwin" -x Xwayland >/dev/null || fail "KWin started no XWayland: $(tail -n 5 "$work/kwin.log")"
+    xwayland=$(tr '\0' '\n' <"/proc/$(pgrep -P "$kwin" -x Xwayland)/cmdline" | sed -n 2p)
+    export WAYLAND_DISPLAY=drapeno-kwin
+}
+
+# kwin_script JS: runs JS in KWin and prints what it prints, without the "js: " before it.
+kwin_script() {
+    local name=drapeno-probe-$RANDOM tag=$RANDOM
+    printf '%s\nprint("%s");\n' "$1" "$tag" >"$runtime/$name.js"
+    chmod 644 "$runtime/$name.js"
+    local from=$(($(wc -l <"$work/kwin.log") + 1))
+    as_nobody busctl --user call org.kde.KWin /Scripting org.kde.kwin.Scripting loadScript ss "$runtime/$name.js" "$name" >/dev/null
+    as_nobody busctl --user call org.kde.KWin /Scripting org.kde.kwin.Scripting start
+    eventually sh -c "tail -n +$from '$work/kwin.log' | grep -qx 'js: $tag'" || fail "KWin ran no script: $(tail -n 3 "$work/kwin.log")"
+    as_nobody busctl --user call org.kde.KWin /Scripting org.kde.kwin.Scripting unloadScript s "$name" >/dev/null
+    tail -n +"$from" "$work/kwin.log" | sed -n "/^js: $tag\$/q; s/^js: //p"
+}
+
+# The windows under KWin, one line each: id, then hidden|shown|minimised, any
+# of taskbar, pager, switcher it skips, maximised, active.
+kwin_views() {
+    kwin_script 'workspace.clientList().forEach(function (w) {
+        var skips = (w.skipTaskbar ? " taskbar" : "") + (w.skipPager ? " pager" : "") + (w.skipSwitcher ? " switcher" : "");
+        var state = w.minimized ? (skips == " taskbar pager switcher" ? "hidden" : "minimised") : "shown";
+        print(w.internalId + " " + state + skips + (w.frameGeometry.width >= 1024 ? " maximised" : "") + (w.active ? " active" : ""));
+    });'
+}
+
+
+# on_kwin_window NAME JS: runs JS in KWin with w the window NAME.
+on_kwin_window() {
+    kwin_script "workspace.clientList().forEach(function (w) {
+        if (w.internalId == '${view[$1]}') { $2; } });" >/dev/null
+}
+
+kwin_open() { open_kwin "$1" "$2"; }
+kwin_maximise() { on_kwin_window "$1" "w.setMaximize(true, true)"; }
+kwin_raise() { on_kwin_window "$1" "workspace.activeClient = w"; }
+
+# KWin and what it pulls in are too large to install for every test run: the
+# set-up runs where KWin is, and is skipped elsewhere.
+setup_kwin() {
+    command -v kwin_wayland >/dev/null || { echo "skipped: no kwin_wayland"; exit 77; }
+    start_kwin
+    drapeno_as_nobody
+    adapter kwin
+    cases
+    # A window that skipped the task bar before keeps that; brought back by
+    # other means, a hidden window is visible and takes back only its own skips.
+    open_kwin Tool Tool
+    on_kwin_window Tool "w.skipTaskbar = true"
+    step -h=Tool Tool=hidden
+    step -s=Tool Tool=shown Tool=taskbar Tool=!pager Tool=!switcher Tool=active
+    step -h=Tool Tool=hidden
+    on_kwin_window Tool "w.minimized = false"
+    step -h=Tool Tool=hidden
+    step -s=Tool Tool=shown Tool=taskbar Tool=!pager Tool=!switcher Tool=active
+    # X11 windows of one title: KWin's suffix ends in a left-to-right mark.
+    # Captions have their runs of blanks collapsed.
+    open_kwin X1 "Two  Blanks" x11
+    open_kwin X2 "Two  Blanks" x11
+    step "-h=Two  Blanks" X1=shown X2=shown
+    step "-h=Two Blanks"
+    step "-h=Two Blanks" X1=hidden X2=hidden
+    # Another peer on the bus answers for KWin while KWin is busy: Drapeno
+    # takes KWin's answer only.
+    spawn_as_nobody sh -c 'while :; do
+        for peer in $(busctl --user list --unique --no-legend | awk "\$3 == \"Drapeno\" { print \$1 }"); do
+            busctl --user call "$peer" /Drapeno org.drapeno.Drapeno Reply s "[]"; done; done' >/dev/null 2>&1
+    printf 'var end = Date.now() + 700; while (Date.now() < end) {}\n' >"$runtime/busy.js"
+    chmod 644 "$runtime/busy.js"
+    as_nobody busctl --user call org.kde.KWin /Scripting org.kde.kwin.Scripting loadScript ss "$runtime/busy.js" busy >/dev/null
+    as_nobody busctl --user call org.kde.KWin /Scripting org.kde.kwin.Scripting start
+    step -h=Alpha Alpha=hidden
+}
+
+# open_kwin NAME TITLE [x11]: a GTK window under KWin, native or through
+# XWayland; view[NAME] is its id.
+open_kwin() {
+    local before
+    before=$(kwin_views | cut -d' ' -f1)
+    cp "$here/window.js" "$runtime/"
+    spawn_as_nobody GDK_BACKEND="${3:-wayland}" DISPLAY="$xwayland" gjs "$runtime/window.js" "$2" >/dev/null 2>&1
+    for _ in $(seq 50); do
+        view[$1]=$(kwin_views | cut -d' ' -f1 | grep -vxF -f <(echo "$before") | head -n1 || true)
+        [ -z "${view[$1]}" ] || return 0
+    done
+    fail "zenity '$2' did not come up"
+}
