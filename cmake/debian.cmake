@@ -33,6 +33,7 @@ restored and activated. It keeps no state, is silent and always exits 0.")
 include(${CMAKE_CURRENT_LIST_DIR}/reproducible.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/rpm.cmake)
 include(CPack)
+include(${CMAKE_CURRENT_LIST_DIR}/arch.cmake)
 
 if(BUILD_TESTING)
     add_test(NAME debian_package COMMAND sh ${PROJECT_SOURCE_DIR}/tests/check_package.sh ${CMAKE_BINARY_DIR})
