@@ -3,7 +3,7 @@
 # last commit (commit first): the PKGBUILD written beside it holds the
 # tarball's sum; the package holds exactly its files, with their modes and
 # root as owner, the GNOME Shell extension for GNOME 45 and later among them;
-# it depends on glibc and wayland and offers systemd-libs, in Arch's names;
+# it depends on glibc, wayland and XCB and offers systemd-libs, in Arch's names;
 # its drapeno, built with Arch's flags, prints the usage when no desktop
 # answers. Runs as root (makepkg then builds as nobody) or as any user.
 # Usage: check_arch.sh SOURCE_DIR
@@ -30,6 +30,9 @@ grep -q '"45"' "$scratch/$extension/metadata.json" || fail "the GNOME Shell exte
 relations=$(grep -E '^(depend|optdepend) = ' "$scratch/.PKGINFO" | cut -d: -f1)
 [ "$relations" = "depend = glibc
 depend = wayland
+depend = libxcb
+depend = xcb-util-wm
+depend = xcb-util-keysyms
 optdepend = systemd-libs" ] || fail "dependencies differ: $relations"
 usage=$(env -u DISPLAY -u WAYLAND_DISPLAY "$scratch/usr/bin/drapeno" 2>&1 >/dev/null) || fail "drapeno did not exit 0"
 [ "$usage" = "$(cat "$1/tests/usage.txt")" ] || fail "drapeno did not print the usage: $usage"
