@@ -17,7 +17,8 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/drapeno.1.gz DESTINATION ${CMAKE_INSTA
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz DESTINATION ${docdir})
 install(FILES LICENSE DESTINATION ${docdir} RENAME copyright)
 
-set(CPACK_GENERATOR DEB)
+# `cpack` makes both packages; `cpack -G DEB` or `-G RPM` one.
+set(CPACK_GENERATOR DEB RPM)
 set(CPACK_PACKAGE_NAME drapeno)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
@@ -30,7 +31,9 @@ drapeno -h=Title hides the first visible top-level window whose whole title
 is Title (A-Z folded); drapeno -s=Title shows the first one with that title,
 restored and activated. It keeps no state, is silent and always exits 0.")
 include(${CMAKE_CURRENT_LIST_DIR}/reproducible.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/rpm.cmake)
 include(CPack)
+include(${CMAKE_CURRENT_LIST_DIR}/arch.cmake)
 
 if(BUILD_TESTING)
     add_test(NAME debian_package COMMAND sh ${PROJECT_SOURCE_DIR}/tests/check_package.sh ${CMAKE_BINARY_DIR})

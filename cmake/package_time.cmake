@@ -7,3 +7,5 @@ endif()
 if(NOT CPACK_DRAPENO_EPOCH MATCHES "^[0-9]+$")
     message(FATAL_ERROR "No commit to date the package by: set SOURCE_DATE_EPOCH")
 endif()
+# rpmbuild takes it from its environment.
+set(ENV{SOURCE_DATE_EPOCH} ${CPACK_DRAPENO_EPOCH})

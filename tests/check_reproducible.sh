@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Two release builds of the last commit, from two clean clones at two paths,
 # one after the other, the second with another umask, time zone and locale,
-# must give the same Drapeno.exe, zip, Debian package and SHA256SUMS, byte for
+# must give the same Drapeno.exe, zip, Debian and RPM packages, GNOME Shell
+# extension, source tarball, PKGBUILD, Arch package and SHA256SUMS, byte for
 # byte. Usage: tests/check_reproducible.sh (commit first: clones take HEAD)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
