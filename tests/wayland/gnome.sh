@@ -11,6 +11,21 @@ extension_uuid() {
     if [ -d "$1" ]; then jq -r .uuid "$1/metadata.json"; else basename "$1" .shell-extension.zip; fi
 }
 
+gnome_major() { gnome-shell --version | grep -o '[0-9][0-9]*' | head -n1; }
+
+# gnome_drapeno BUILD: the build of Drapeno's extension in BUILD (a build
+# folder) that this GNOME Shell loads: the folder for 43 and 44, the release
+# zip for 45 and later.
+gnome_drapeno() {
+    if [ "$(gnome_major)" -lt 45 ]; then echo "$1/platform/gnome/legacy/drapeno@drapeno.example"
+    else echo "$1/platform/gnome/drapeno@drapeno.example.shell-extension.zip"; fi
+}
+
+# The GTK the test windows use: 3 where it is installed, else 4.
+gnome_gtk() {
+    if as_nobody gjs -c "imports.gi.versions.Gtk = '3.0'; imports.gi.Gtk" 2>/dev/null; then echo 3.0; else echo 4.0; fi
+}
+
 # start_gnome EXTENSION...: GNOME Shell headless, on session and system buses
 # of its own (it asks logind on the system bus), with XWayland, and with each
 # EXTENSION (a folder, or a release zip that gnome-extensions installs as a
@@ -26,7 +41,7 @@ start_gnome() {
     export DBUS_SESSION_BUS_ADDRESS
     DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")
     local extensions=$runtime/.local/share/gnome-shell/extensions extension uuids=() eval=legacy
-    [ "$(gnome-shell --version | grep -o '[0-9][0-9]*' | head -n1)" -lt 45 ] || eval=module
+    [ "$(gnome_major)" -lt 45 ] || eval=module
     mkdir -p "$extensions"
     # Without GDM the shell says once, in a notice over the top of the
     # screen, that the screen does not lock; this user has seen it.
@@ -183,10 +198,8 @@ setup_gnome() {
 # where it is installed, else 4; modal: a modal GTK 4 window), on the screen;
 # view[NAME] is its id.
 open_gnome() {
-    local before gtk=3.0
-    if [ "${3:-}" = modal ] || ! as_nobody gjs -c "imports.gi.versions.Gtk = '3.0'; imports.gi.Gtk" 2>/dev/null; then
-        gtk=4.0
-    fi
+    local before gtk=4.0
+    [ "${3:-}" = modal ] || gtk=$(gnome_gtk)
     before=$(gnome_views | cut -d' ' -f1)
     cp "$gnome_tests/window.js" "$runtime/"
     spawn_as_nobody GDK_BACKEND=wayland gjs "$runtime/window.js" "$2" "$gtk" ${3:+"$3"} >/dev/null 2>&1
