@@ -110,7 +110,8 @@ BOOL ShowWindow(HWND window, int command) {
     }
     SdBus::sd_bus_message_unref(reply);
     if (found != 0 && hidden == 0) {
-        static_cast<void>(std::fputs("Drapeno: this desktop does not let other programs hide windows\n", stderr));
+        static_cast<void>(
+            std::fputs("Drapeno: this desktop does not let other programs hide windows\n", stderr));
         return 0;
     }
     return found != 0 ? 1 : 0;
