@@ -17,7 +17,7 @@ start_kwin() {
     DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")
     spawn_as_nobody QT_LOGGING_RULES="kwin_scripting.debug=true;js.debug=true" "$work/kwin/kwin_wayland" \
         --virtual --xwayland --no-lockscreen --socket drapeno-kwin --width 1024 --height 768 >"$work/kwin.log" 2>&1
-    kwin=$!
+    local kwin=$!
     eventually --tries 400 as_nobody busctl --user status org.kde.KWin >/dev/null 2>&1 ||
         fail "KWin did not start: $(tail -n 5 "$work/kwin.log")"
     eventually x11_display_of "$kwin" >/dev/null || fail "KWin offers no X display: $(tail -n 5 "$work/kwin.log")"
