@@ -55,12 +55,14 @@ kwin_windows='(workspace.windowList ? workspace.windowList() : workspace.clientL
     return w.normalWindow || w.dialog; })'
 
 # The windows under KWin, one line each: id, then hidden|shown|minimised, any
-# of taskbar, pager, switcher it skips, maximised, active.
+# of taskbar, pager, switcher it skips, maximised, active, and unminimisable
+# where KWin will not minimise it.
 kwin_views() {
     kwin_script "$kwin_windows"'.forEach(function (w) {
         var skips = (w.skipTaskbar ? " taskbar" : "") + (w.skipPager ? " pager" : "") + (w.skipSwitcher ? " switcher" : "");
         var state = w.minimized ? (skips == " taskbar pager switcher" ? "hidden" : "minimised") : "shown";
-        print(w.internalId + " " + state + skips + (Math.round(w.frameGeometry.width) >= 1024 ? " maximised" : "") + (w.active ? " active" : ""));
+        print(w.internalId + " " + state + skips + (Math.round(w.frameGeometry.width) >= 1024 ? " maximised" : "") + (w.active ? " active" : "") +
+            (w.minimizable ? "" : " unminimisable"));
     });'
 }
 
@@ -95,8 +97,9 @@ setup_kwin() {
     step -s=Tool Tool=shown Tool=taskbar Tool=!pager Tool=!switcher Tool=active
     # A window a rule keeps from minimising is left as it was, with no note
     # loaded for it, and that is said.
-    kwin_rule_unminimisable Fixed
     open_kwin Fixed Fixed
+    kwin_rule_unminimisable Fixed
+    eventually holds Fixed=unminimisable || fail "the rule did not reach Fixed: $(cat "$work/views")"
     says -h=Fixed "Drapeno: this desktop does not let other programs hide windows"
     holds Fixed=shown Fixed=active Fixed=!taskbar Fixed=!pager Fixed=!switcher ||
         fail "Fixed changed in a refused hide: $(grep "^${view[Fixed]} " "$work/views")"
@@ -123,7 +126,8 @@ setup_kwin() {
 
 # kwin_rule_unminimisable TITLE: a window rule, as the user's settings write
 # it, that forces windows of that title to stay unminimised; KWin reads it
-# again on reconfigure.
+# again a moment after it is asked to reconfigure, and applies it to the
+# windows it has.
 kwin_rule_unminimisable() {
     install -d -o nobody -g nogroup "$runtime/.config"
     printf '%s\n' '[General]' 'count=1' 'rules=1' '[1]' "Description=$1 stays" "title=$1" 'titlematch=1' \
