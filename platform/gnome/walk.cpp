@@ -94,15 +94,25 @@ const Desktop::Title& TitleOf(HWND window) {
 
 // The extension minimises and takes out of Alt+Tab and the overview on a
 // hide; on a show it undoes exactly that, leaves the maximised and full-screen
-// states and activates the window. True when the window was still there.
+// states and activates the window. True when the window was still there and,
+// on a hide, hidden: a window GNOME will not minimise stays as it was, and the
+// user is told. An extension of an earlier release answers found alone.
 BOOL ShowWindow(HWND window, int command) {
     const std::uint64_t id = Desktop::RecordOf<GnomeRecord>(window).Id;
-    sd_bus_message* reply = CallExtension(command == SW_HIDE ? "Hide" : "Show", &id);
+    const bool hide = command == SW_HIDE;
+    sd_bus_message* reply = CallExtension(hide ? "Hide" : "Show", &id);
     int found = 0;
-    if (reply != nullptr && SdBus::sd_bus_message_read_basic(reply, 'b', &found) <= 0) {
+    int hidden = 1;
+    if (reply == nullptr || SdBus::sd_bus_message_read_basic(reply, 'b', &found) <= 0) {
         found = 0;
+    } else if (hide && SdBus::sd_bus_message_read_basic(reply, 'b', &hidden) <= 0) {
+        hidden = 1;
     }
     SdBus::sd_bus_message_unref(reply);
+    if (found != 0 && hidden == 0) {
+        static_cast<void>(std::fputs("Drapeno: this desktop does not let other programs hide windows\n", stderr));
+        return 0;
+    }
     return found != 0 ? 1 : 0;
 }
 

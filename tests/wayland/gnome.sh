@@ -3,12 +3,36 @@
 # from the shell's own state through Eval (which a test-only extension turns
 # on), and the steps GNOME alone has. Sourced by compositor.sh.
 
+gnome_tests=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+# extension_uuid EXTENSION: the uuid of an extension folder, or of a release
+# zip, named UUID.shell-extension.zip as extensions.gnome.org names them.
+extension_uuid() {
+    if [ -d "$1" ]; then jq -r .uuid "$1/metadata.json"; else basename "$1" .shell-extension.zip; fi
+}
+
+gnome_major() { gnome-shell --version | grep -o '[0-9][0-9]*' | head -n1; }
+
+# gnome_drapeno BUILD: the build of Drapeno's extension in BUILD (a build
+# folder) that this GNOME Shell loads: the folder for 43 and 44, the release
+# zip for 45 and later.
+gnome_drapeno() {
+    if [ "$(gnome_major)" -lt 45 ]; then echo "$1/platform/gnome/legacy/drapeno@drapeno.example"
+    else echo "$1/platform/gnome/drapeno@drapeno.example.shell-extension.zip"; fi
+}
+
+# The GTK the test windows use: 3 where it is installed, else 4.
+gnome_gtk() {
+    if as_nobody gjs -c "imports.gi.versions.Gtk = '3.0'; imports.gi.Gtk" 2>/dev/null; then echo 3.0; else echo 4.0; fi
+}
+
 # start_gnome EXTENSION...: GNOME Shell headless, on session and system buses
 # of its own (it asks logind on the system bus), with XWayland, and with each
-# EXTENSION folder installed for nobody and turned on before the shell starts,
-# as it reads extensions once; exports WAYLAND_DISPLAY and
-# DBUS_SESSION_BUS_ADDRESS, and sets xwayland and xauthority to XWayland's
-# display and its key.
+# EXTENSION (a folder, or a release zip that gnome-extensions installs as a
+# user does) and the tests' own Eval extension, in the form this shell loads,
+# installed for nobody and turned on before the shell starts, as it reads
+# extensions once; exports WAYLAND_DISPLAY and DBUS_SESSION_BUS_ADDRESS, and
+# sets xwayland and xauthority to XWayland's display and its key.
 start_gnome() {
     make_runtime
     spawn_as_nobody dbus-daemon --session --nofork --print-address=1 >"$work/bus" 2>"$work/dbus.log"
@@ -16,13 +40,24 @@ start_gnome() {
     eventually test -s "$work/bus" || fail "no session bus: $(cat "$work/dbus.log")"
     export DBUS_SESSION_BUS_ADDRESS
     DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")
-    local extensions=$runtime/.local/share/gnome-shell/extensions folder uuids=()
+    local extensions=$runtime/.local/share/gnome-shell/extensions extension uuids=() eval=legacy
+    [ "$(gnome_major)" -lt 45 ] || eval=module
     mkdir -p "$extensions"
-    for folder; do
-        cp -r "$folder" "$extensions/"
-        uuids+=("'$(basename "$folder")'")
-    done
+    # Without GDM the shell says once, in a notice over the top of the
+    # screen, that the screen does not lock; this user has seen it.
+    touch "$runtime/.local/share/gnome-shell/lock-warning-shown"
     chown -R nobody:nogroup "$runtime/.local"
+    for extension in "$@" "$gnome_tests/gnome-eval/$eval"; do
+        if [ -d "$extension" ]; then
+            cp -r "$extension" "$extensions/$(extension_uuid "$extension")"
+            chown -R nobody:nogroup "$extensions"
+        else
+            install -m 644 -o nobody "$extension" "$runtime/"
+            as_nobody gnome-extensions install --force "$runtime/$(basename "$extension")" ||
+                fail "gnome-extensions did not install $extension"
+        fi
+        uuids+=("'$(extension_uuid "$extension")'")
+    done
     as_nobody gsettings set org.gnome.shell enabled-extensions "[$(IFS=,; echo "${uuids[*]}")]"
     spawn_as_nobody DBUS_SYSTEM_BUS_ADDRESS="unix:path=$runtime/system_bus" XDG_SESSION_TYPE=wayland \
         gnome-shell --wayland --headless --virtual-monitor 1024x768 --wayland-display=drapeno-gnome \
@@ -31,11 +66,21 @@ start_gnome() {
     eventually --tries 400 as_nobody gdbus call --session --dest org.gnome.Shell --object-path /org/gnome/Shell \
         --method org.gnome.Shell.Eval 1 >/dev/null 2>&1 || fail "GNOME Shell did not start: $(tail -n 5 "$work/gnome.log")"
     eventually as_nobody busctl --user status org.drapeno.Shell >/dev/null 2>&1 || fail "no extension on the bus"
+    # The shell starts in its overview, which keeps the focus from every
+    # window (from GNOME 51 on); the desktop is shown, as a user works in it.
+    eventually --tries 200 gnome_desktop_shown || fail "GNOME Shell kept its overview up"
     eventually pgrep -P "$shell" -x Xwayland >/dev/null || fail "GNOME Shell started no XWayland"
     local arguments
     arguments=$(tr '\0' '\n' <"/proc/$(pgrep -P "$shell" -x Xwayland)/cmdline")
     xwayland=$(sed -n 2p <<<"$arguments") xauthority=$(grep -A1 -x -- -auth <<<"$arguments" | tail -n1)
     export WAYLAND_DISPLAY=drapeno-gnome
+}
+
+gnome_desktop_shown() {
+    [ "$(gnome_shell 'if (ui.main.layoutManager._startingUp)
+            return "starting";
+        ui.main.overview.hide();
+        return ui.main.overview.visible')" = false ]
 }
 
 # gnome_eval JS: what JS evaluates to inside GNOME Shell, a string printed as it is.
@@ -44,36 +89,61 @@ gnome_eval() {
         jq -r '.data[1] | fromjson? // .'
 }
 
+# gnome_shell BODY: runs the function body BODY inside GNOME Shell, with ui
+# holding the shell's modules altTab, workspace and main, and Meta; prints
+# what it returns. GNOME Shell 43 and 44 have them under imports; 45 and
+# later, whose modules imports can no longer load, import them, and their Eval
+# waits for what a promise holds.
+gnome_shell() {
+    gnome_eval "(() => {
+        const run = (ui, Meta) => { $1 };
+        let legacy = null;
+        try {
+            legacy = {altTab: imports.ui.altTab, workspace: imports.ui.workspace, main: imports.ui.main};
+        } catch (e) {}
+        if (legacy)
+            return run(legacy, imports.gi.Meta);
+        const load = name => import('resource:///org/gnome/shell/ui/' + name + '.js');
+        return Promise.all(['altTab', 'workspace', 'main'].map(load))
+            .then(([altTab, workspace, main]) => run({altTab, workspace, main}, Meta));
+    })()"
+}
+
 # The windows under GNOME Shell, as the shell itself has them, one line each:
 # id, then hidden (minimised, out of Alt+Tab and the overview)|shown|minimised,
-# and maximised, fullscreen, active where they hold.
+# and maximised, fullscreen, active where they hold. Alt+Tab's list is the one
+# its window switcher makes, over every workspace; mutter 49 took
+# get_maximized() away.
 gnome_views() {
-    gnome_eval 'const overview = imports.ui.workspace.Workspace.prototype._isOverviewWindow;
-        const switcher = imports.ui.altTab.getWindows(null);
-        global.display.list_all_windows().map(w => {
+    gnome_shell 'const overview = ui.workspace.Workspace.prototype._isOverviewWindow;
+        const switcher = ui.altTab.WindowSwitcherPopup.prototype._getWindowList.call({
+            _settings: {get_boolean: () => false},
+        });
+        return global.display.list_all_windows().map(w => {
             const listed = switcher.includes(w) || overview(w);
             const state = !w.minimized ? (listed ? "shown" : "unlisted") : listed ? "minimised" : "hidden";
-            return `${w.get_id()} ${state}` + (w.get_maximized() ? " maximised" : "") +
+            const maximised = w.get_maximized ? w.get_maximized() : w.get_maximize_flags();
+            return `${w.get_id()} ${state}` + (maximised ? " maximised" : "") +
                 (w.is_fullscreen() ? " fullscreen" : "") + (global.display.focus_window === w ? " active" : "");
         }).join("\n")'
 }
 
 # on_window NAME JS: runs JS inside GNOME Shell with w the window NAME.
 on_window() {
-    gnome_eval "const Meta = imports.gi.Meta;
-        global.display.list_all_windows().filter(w => w.get_id() === ${view[$1]}).forEach(w => { $2; })" >/dev/null
+    gnome_shell "global.display.list_all_windows().filter(w => w.get_id() === ${view[$1]}).forEach(w => { $2; })" >/dev/null
 }
 
 gnome_open() { open_gnome "$1" "$2"; }
-gnome_maximise() { on_window "$1" "w.maximize(Meta.MaximizeFlags.BOTH)"; }
+gnome_maximise() { on_window "$1" "w.get_maximized ? w.maximize(Meta.MaximizeFlags.BOTH) : w.maximize()"; }
 gnome_raise() { on_window "$1" "w.activate(global.display.get_current_time_roundtrip())"; }
 
 # GNOME Shell and what it pulls in are large: the set-up runs where it is
 # installed.
 setup_gnome() {
     command -v gnome-shell >/dev/null || { echo "skipped: no gnome-shell"; exit 77; }
-    local extension=$extra
-    start_gnome "$extension" "$here/gnome-eval@drapeno.example"
+    local uuid
+    uuid=$(extension_uuid "$extra")
+    start_gnome "$extra"
     drapeno_as_nobody
     adapter gnome
     cases
@@ -88,15 +158,22 @@ setup_gnome() {
     on_window Alpha "w.unminimize()"
     step -s=Nowhere Alpha=shown
     step -h=Alpha Alpha=hidden
+    # A window mutter will not minimise (a modal GTK 4 window, which it takes
+    # for a dialog) stays on the screen, in Alt+Tab and the overview, and
+    # Drapeno says the desktop refused.
+    open_gnome Dialog Dialog modal
+    holds Dialog=shown || fail "the dialog is not shown: $(cat "$work/views")"
+    says -h=Dialog "Drapeno: this desktop does not let other programs hide windows"
+    holds Dialog=shown || fail "refused, the dialog was left: $(cat "$work/views")"
     # Turned off, the extension leaves its windows minimised and back in
     # Alt+Tab; Drapeno then reaches XWayland's windows and says how to turn
     # it on, in one line.
-    gnome_eval "imports.ui.main.extensionManager.disableExtension('$(basename "$extension")')" >/dev/null
+    gnome_shell "ui.main.extensionManager.disableExtension('$uuid')" >/dev/null
     holds Alpha=minimised Two=minimised || fail "turned off, the extension left: $(cat "$work/views")"
     local rc=0
     as_nobody DISPLAY="$xwayland" XAUTHORITY="$xauthority" "$work/Drapeno" -h=Alpha >"$work/stdout" 2>"$work/stderr" || rc=$?
     [ "$rc" -eq 0 ] && [ ! -s "$work/stdout" ] && [ "$(wc -l <"$work/stderr")" -eq 1 ] &&
-        grep -q "gnome-extensions enable $(basename "$extension")" "$work/stderr" ||
+        grep -q "gnome-extensions enable $uuid" "$work/stderr" ||
         fail "without the extension: exit $rc, $(head -c 300 "$work/stderr")"
     # With no XWayland either, that line alone.
     says -h=Alpha "$(cat "$work/stderr")"
@@ -117,16 +194,20 @@ setup_gnome() {
     done
 }
 
-# open_gnome NAME TITLE: a native GTK window under GNOME Shell; view[NAME] is its id.
+# open_gnome NAME TITLE [modal]: a native GTK window under GNOME Shell (GTK 3
+# where it is installed, else 4; modal: a modal GTK 4 window), on the screen;
+# view[NAME] is its id.
 open_gnome() {
-    local before
+    local before gtk=4.0
+    [ "${3:-}" = modal ] || gtk=$(gnome_gtk)
     before=$(gnome_views | cut -d' ' -f1)
-    spawn_as_nobody GDK_BACKEND=wayland zenity --info --title "$2" --text "$2" >/dev/null 2>&1
+    cp "$gnome_tests/window.js" "$runtime/"
+    spawn_as_nobody GDK_BACKEND=wayland gjs "$runtime/window.js" "$2" "$gtk" ${3:+"$3"} >/dev/null 2>&1
     for _ in $(seq 100); do
-        view[$1]=$(gnome_eval "global.display.list_all_windows().filter(w => w.get_title() === '$2')
+        view[$1]=$(gnome_eval "global.display.list_all_windows().filter(w => w.get_title() === '$2' && !w.is_hidden())
             .map(w => w.get_id()).join('\\n')" | grep -vxF -f <(echo "$before") | head -n1 || true)
         [ -z "${view[$1]}" ] || return 0
         sleep 0.05
     done
-    fail "zenity '$2' did not come up"
+    fail "the window '$2' did not come up"
 }

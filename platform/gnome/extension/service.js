@@ -14,6 +14,7 @@ const InterfaceXml = `<node>
     <method name="Hide">
       <arg type="t" direction="in" name="id"/>
       <arg type="b" direction="out" name="found"/>
+      <arg type="b" direction="out" name="hidden"/>
     </method>
     <method name="Show">
       <arg type="t" direction="in" name="id"/>
@@ -29,6 +30,17 @@ function ListedWindows() {
     const all = global.display.list_all_windows().filter(window =>
         ListedTypes.includes(window.get_window_type()) && !window.is_override_redirect());
     return global.display.sort_windows_by_stacking(all).reverse();
+}
+
+// Mutter 49 took get_maximized() away, and unmaximize() its directions;
+// whichever is there is used, in any direction it is maximised.
+function Unmaximize(window) {
+    if (typeof window.get_maximized === 'function') {
+        if (window.get_maximized())
+            window.unmaximize(Meta.MaximizeFlags.BOTH);
+    } else if (window.get_maximize_flags()) {
+        window.unmaximize();
+    }
 }
 
 const DrapenoService = class DrapenoService {
@@ -61,14 +73,24 @@ const DrapenoService = class DrapenoService {
             [window.get_id(), window.get_title() || '', this._hidden.has(window)]);
     }
 
+    // Found, and hidden: mutter will not minimise some windows (a dialog, a
+    // modal window), and no other way of hiding one holds, as mutter sets
+    // the actor's visibility and the window's place anew on its own changes.
+    // Such a window keeps its place in Alt+Tab and the overview, and Drapeno
+    // says the desktop refused.
     Hide(id) {
         const window = this._find(id);
         if (!window)
-            return false;
+            return [false, false];
+        if (!window.can_minimize())
+            return [true, false];
         if (!this._hidden.has(window))
             this._remember(window);
         window.minimize();
-        return true;
+        if (window.minimized)
+            return [true, true];
+        this._forget(window);
+        return [true, false];
     }
 
     Show(id) {
@@ -78,8 +100,7 @@ const DrapenoService = class DrapenoService {
         this._forget(window);
         if (window.is_fullscreen())
             window.unmake_fullscreen();
-        if (window.get_maximized())
-            window.unmaximize(Meta.MaximizeFlags.BOTH);
+        Unmaximize(window);
         window.unminimize();
         window.activate(global.display.get_current_time_roundtrip());
         return true;

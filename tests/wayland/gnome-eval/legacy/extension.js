@@ -1,4 +1,5 @@
-// Test only: org.gnome.Shell.Eval answers in unsafe mode alone.
+// Test only: org.gnome.Shell.Eval answers in unsafe mode alone. The build
+// GNOME Shell 43 and 44 load, a script.
 /* exported init */
 function init() {
     return {
