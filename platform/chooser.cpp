@@ -27,7 +27,7 @@ const Desktop::Operations* const Desktops[] = {&Sway::Operations, &Wlroots::Oper
 
 const Desktop::Operations* Chosen = nullptr;
 bool Explained = false;  // a desktop has said why it cannot serve this run
-bool BoxOnX11 = false;  // a Wayland desktop's usage box, through XWayland
+bool BoxOnX11 = false;   // a Wayland desktop's usage box, through XWayland
 
 // The usage where there is no box to show it in: on standard error, as a
 // terminal wants it. Nothing is done if standard error is closed.

@@ -67,8 +67,12 @@ std::string RunScript(const std::string& script) {
     const std::string token = NewToken();
     const std::string name = "drapeno-" + token;
     std::string reply = LoadAndRun(script, name, token);
-    SdBus::sd_bus_message_unref(CallScripting("unloadScript", name.c_str()));
+    Unload(name);
     return reply;
+}
+
+void Unload(const std::string& name) {
+    SdBus::sd_bus_message_unref(CallScripting("unloadScript", name.c_str()));
 }
 
 std::string RunNote(const std::string& script, const std::string& name) {

@@ -18,4 +18,7 @@ std::string RunNote(const std::string& script, const std::string& name);
 
 bool IsLoaded(const std::string& name);
 
+// Unloads the script of that name, with what it connected to KWin's signals.
+void Unload(const std::string& name);
+
 }  // namespace KWin
