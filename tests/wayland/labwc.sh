@@ -74,7 +74,10 @@ wlroots_steps() {
     wlr_open Cafe café
     wlr_open Long "$long"
     cases
+    # The compositor takes its time to make a window full screen: the show
+    # comes once it has.
     wlr_views fullscreen Beta
+    eventually holds Beta=fullscreen || fail "Beta did not go full screen: $(wlr_views)"
     step -s=Beta Beta=shown Beta=active Beta=!fullscreen
     step -h=CAFÉ Cafe=shown
     step -h=CAFé Cafe=hidden Latin=shown
