@@ -78,6 +78,9 @@ case_usage() {
         rc=0
         wait "$pid" || rc=$?
         [ "$rc" -eq 0 ] && [ ! -s "$work/stderr" ] || fail "usage box after $how: exit $rc, $(cat "$work/stderr")"
+        # The server drops a box a moment after its process ends; the next
+        # search must not find this one.
+        eventually sh -c "! xdotool search --name '^Drapeno\$' >/dev/null" || fail "usage box stays after $how"
     done
 }
 
