@@ -76,6 +76,8 @@ start_gnome() {
     export WAYLAND_DISPLAY=drapeno-gnome
 }
 
+gnome_desktop_up() { [ "$(gnome_shell 'return ui.main.overview.visible')" = false ]; }
+
 gnome_desktop_shown() {
     [ "$(gnome_shell 'if (ui.main.layoutManager._startingUp)
             return "starting";
@@ -157,6 +159,11 @@ setup_gnome() {
     step -h=Alpha Alpha=hidden
     on_window Alpha "w.unminimize()"
     step -s=Nowhere Alpha=shown
+    # Shown from the overview, a window comes to the front of the desktop.
+    step -h=Alpha Alpha=hidden
+    gnome_shell "ui.main.overview.show()" >/dev/null
+    step -s=Alpha Alpha=shown Alpha=active
+    eventually gnome_desktop_up || fail "-s left the overview up"
     step -h=Alpha Alpha=hidden
     # A window mutter will not minimise (a modal GTK 4 window, which it takes
     # for a dialog) stays on the screen, in Alt+Tab and the overview, and

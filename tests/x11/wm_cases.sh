@@ -28,6 +28,9 @@ case_minimised() {
 
 case_maximised() {
     open_windows Maxi=max:Maxi
+    # As a user finds it: a window manager may list the window before it has
+    # made it screen-sized.
+    [ "$setup" = bare ] || eventually grown Maxi || fail "$setup never maximised Maxi"
     step -s=Maxi Maxi=shown Maxi=unmaximised Maxi=restored
 }
 

@@ -1,7 +1,7 @@
 // The windows Drapeno may hide or show, offered on the user's own session
 // bus. Titles are matched by Drapeno itself: the service lists the windows,
 // topmost first, and acts on one by its id. Shared by both builds of the
-// extension, each of which puts its own imports of Gio and Meta before
+// extension, each of which puts its own imports of Gio, Meta and the shell's Main before
 // it.
 
 const BusName = 'org.drapeno.Shell';
@@ -102,7 +102,9 @@ const DrapenoService = class DrapenoService {
             window.unmake_fullscreen();
         Unmaximize(window);
         window.unminimize();
-        window.activate(global.display.get_current_time_roundtrip());
+        // The shell's own way: it also closes the overview, which from GNOME
+        // 51 on keeps the focus from every window while it is up.
+        Main.activateWindow(window, global.display.get_current_time_roundtrip());
         return true;
     }
 
