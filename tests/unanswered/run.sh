@@ -11,7 +11,8 @@ drapeno=$1
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 pids=()
-trap 'kill "${pids[@]}" 2>/dev/null; wait; rm -rf "$work"' EXIT
+source "$here/../processes.sh"
+trap 'end_all; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # hold NAME ARGUMENTS...: a stand-in of holder.py, in place once it says so.
@@ -19,14 +20,13 @@ hold() {
     local name=$1
     shift
     /usr/bin/python3 "$here/holder.py" "$@" >"$work/$name.out" &
-    pids+=($!)
-    for _ in $(seq 100); do grep -qs ready "$work/$name.out" && return 0; sleep 0.05; done
-    fail "$name: stand-in not ready"
+    started $!
+    eventually grep -qs ready "$work/$name.out" || fail "$name: stand-in not ready"
 }
 
 Xvfb -displayfd 3 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+started $!
+eventually test -s "$work/display" || fail "Xvfb did not start"
 display=:$(cat "$work/display")
 DISPLAY=$display hold grab grab
 hold sway listen "$work/sway.sock"

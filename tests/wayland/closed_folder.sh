@@ -8,6 +8,6 @@ closed=$(mktemp -d)  # mode 700
 trap 'rm -rf "$closed"' EXIT
 mkdir "$closed/wayland"
 cp "$here"/*.sh "$closed/wayland/"
-cp "$here/../usage.txt" "$1" "$closed/"
+cp "$here/../usage.txt" "$here/../processes.sh" "$1" "$closed/"
 cd "$closed"
 bash wayland/run.sh sway "$closed/$(basename "$1")"

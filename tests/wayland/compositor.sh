@@ -5,15 +5,7 @@
 # desktop's start, adapter and steps are in a file of its own, sourced at the
 # end.
 
-started() { pids=("$1" "${pids[@]}"); }
-
-# Polls COMMAND... for up to 5 s (or TRIES times 50 ms); true as soon as it succeeds.
-eventually() {
-    local tries=100
-    [ "$1" != --tries ] || { tries=$2; shift 2; }
-    for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.05; done
-    return 1
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../processes.sh"
 
 # A fresh runtime directory nobody owns, inside work. XWayland's socket
 # folder is made as X servers expect it: an XWayland started as nobody would

@@ -18,12 +18,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d /tmp/drapeno-wayland.XXXXXX)
 pids=()
 
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'end_all; rm -rf "$work"' EXIT
 fail() { echo "FAIL [$setup]: $*" >&2; exit 1; }
 source "$here/compositor.sh"
 

@@ -65,7 +65,6 @@ settle() {
 map_state() { xwininfo -id "$1" 2>/dev/null | sed -n 's/^ *Map State: //p'; }
 iconic() { xprop -id "$1" WM_STATE 2>/dev/null | grep -q Iconic; }
 managed() { xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -qiE "[ ,]$1(,|$)"; }
-grown() { [ "$(size_of "${win[$1]}")" != 200x100 ]; }  # past the helper's own size
 size_of() { xwininfo -id "$1" | awk '/ Width:/ { w = $2 } / Height:/ { h = $2 } END { print w "x" h }'; }
 place_of() { xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
     / Width:/ { w = $2 } / Height:/ { h = $2 } END { print w "x" h "+" x "+" y }'; }
