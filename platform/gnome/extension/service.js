@@ -1,8 +1,8 @@
 // The windows Drapeno may hide or show, offered on the user's own session
 // bus. Titles are matched by Drapeno itself: the service lists the windows,
 // topmost first, and acts on one by its id. Shared by both builds of the
-// extension, each of which puts its own imports of Gio, Meta and the shell's Main before
-// it.
+// extension, each of which puts its own imports of Gio, Meta and the shell's
+// Main before it.
 
 const BusName = 'org.drapeno.Shell';
 const ObjectPath = '/org/drapeno/Shell';
