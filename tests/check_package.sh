@@ -43,7 +43,8 @@ Xvfb -displayfd 3 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
 pids=$!
 settled '[ -s "$scratch/display" ]' || fail "Xvfb did not start"
 DISPLAY=:$(cat "$scratch/display") && export DISPLAY
-xterm -T 'Package Check' &
+# Not the user's shell: a stock .bashrc retitles its xterm.
+xterm -T 'Package Check' -e sleep 600 &
 pids="$pids $!"
 state() { xwininfo -name 'Package Check' 2>/dev/null | sed -n 's/^ *Map State: //p'; }
 settled '[ "$(state)" = IsViewable ]' || fail "xterm did not appear"
