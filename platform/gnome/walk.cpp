@@ -110,8 +110,7 @@ BOOL ShowWindow(HWND window, int command) {
     }
     SdBus::sd_bus_message_unref(reply);
     if (found != 0 && hidden == 0) {
-        static_cast<void>(
-            std::fputs("Drapeno: this desktop does not let other programs hide windows\n", stderr));
+        Desktop::SayHideRefused();
         return 0;
     }
     return found != 0 ? 1 : 0;

@@ -105,8 +105,7 @@ BOOL ShowWindow(HWND window, int command) {
         }
     }
     if (reply == "refused") {
-        static_cast<void>(
-            std::fputs("Drapeno: this desktop does not let other programs hide windows\n", stderr));
+        Desktop::SayHideRefused();
     } else if (reply.empty()) {
         static_cast<void>(std::fputs("Drapeno: KWin did not answer the command\n", stderr));
     }

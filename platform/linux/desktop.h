@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -41,6 +42,12 @@ struct Operations {
 // line of its own on standard error, tells the chooser, which then adds no
 // line of its own.
 void HasExplained();
+
+// The one line for a hide the desktop will not carry out: the window stays as
+// it was, and the run says so rather than pass the refusal off as done.
+inline void SayHideRefused() {
+    static_cast<void>(std::fputs("Drapeno: this desktop does not let other programs hide windows\n", stderr));
+}
 
 // Calls the callback with each record, in order, until it returns 0; a
 // handle points at its record.

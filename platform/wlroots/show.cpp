@@ -15,8 +15,7 @@ namespace {
 BOOL Hide(const Toplevel& toplevel) {
     zwlr_foreign_toplevel_handle_v1_set_minimized(toplevel.Handle);
     if (!DispatchUntil([&toplevel] { return toplevel.Minimised || toplevel.Closed; })) {
-        static_cast<void>(
-            std::fputs("Drapeno: this desktop does not let other programs hide windows\n", stderr));
+        Desktop::SayHideRefused();
         return 0;
     }
     return 1;
