@@ -38,4 +38,13 @@ spawn_as_nobody() {
 
 
 declare -A view=()
+
+# new_view NAME BEFORE IDS...: view[NAME] is the first id the command IDS
+# prints that the list BEFORE does not hold; false while there is none.
+new_view() {
+    local name=$1 before=$2
+    shift 2
+    view[$name]=$("$@" | grep -vxF -f <(echo "$before") | head -n1 || true)
+    [ -n "${view[$name]}" ]
+}
 for desktop in sway kwin labwc gnome; do source "$(dirname "${BASH_SOURCE[0]}")/$desktop.sh"; done

@@ -76,7 +76,7 @@ start_gnome() {
     export WAYLAND_DISPLAY=drapeno-gnome
 }
 
-gnome_desktop_up() { [ "$(gnome_shell 'return ui.main.overview.visible')" = false ]; }
+gnome_overview_closed() { [ "$(gnome_shell 'return ui.main.overview.visible')" = false ]; }
 
 gnome_desktop_shown() {
     [ "$(gnome_shell 'if (ui.main.layoutManager._startingUp)
@@ -163,7 +163,7 @@ setup_gnome() {
     step -h=Alpha Alpha=hidden
     gnome_shell "ui.main.overview.show()" >/dev/null
     step -s=Alpha Alpha=shown Alpha=active
-    eventually gnome_desktop_up || fail "-s left the overview up"
+    eventually gnome_overview_closed || fail "-s left the overview up"
     step -h=Alpha Alpha=hidden
     # A window mutter will not minimise (a modal GTK 4 window, which it takes
     # for a dialog) stays on the screen, in Alt+Tab and the overview, and
@@ -210,11 +210,10 @@ open_gnome() {
     before=$(gnome_views | cut -d' ' -f1)
     cp "$gnome_tests/window.js" "$runtime/"
     spawn_as_nobody GDK_BACKEND=wayland gjs "$runtime/window.js" "$2" "$gtk" ${3:+"$3"} >/dev/null 2>&1
-    for _ in $(seq 100); do
-        view[$1]=$(gnome_eval "global.display.list_all_windows().filter(w => w.get_title() === '$2' && !w.is_hidden())
-            .map(w => w.get_id()).join('\\n')" | grep -vxF -f <(echo "$before") | head -n1 || true)
-        [ -z "${view[$1]}" ] || return 0
-        sleep 0.05
-    done
-    fail "the window '$2' did not come up"
+    eventually new_view "$1" "$before" gnome_showing "$2" || fail "the window '$2' did not come up"
+}
+# gnome_showing TITLE: the ids of the windows of that title on the screen.
+gnome_showing() {
+    gnome_eval "global.display.list_all_windows().filter(w => w.get_title() === '$1' && !w.is_hidden())
+        .map(w => w.get_id()).join('\\n')"
 }

@@ -141,15 +141,11 @@ kwin_rule_unminimisable() {
 # its id.
 open_kwin() {
     local before gtk=3.0
-    before=$(kwin_views | cut -d' ' -f1)
+    before=$(kwin_ids)
     cp "$here/window.js" "$runtime/"
     ls /usr/lib/*/girepository-1.0/Gtk-3.0.typelib >/dev/null 2>&1 || gtk=4.0
     spawn_as_nobody GDK_BACKEND="${3:-wayland}" DISPLAY="$xwayland" gjs "$runtime/window.js" "$2" "$gtk" >/dev/null 2>&1
     # A fresh root's first GTK window takes seconds under load.
-    for _ in $(seq 200); do
-        view[$1]=$(kwin_views | cut -d' ' -f1 | grep -vxF -f <(echo "$before") | head -n1 || true)
-        [ -z "${view[$1]}" ] || return 0
-        sleep 0.05
-    done
-    fail "the GTK window '$2' did not come up"
+    eventually --tries 200 new_view "$1" "$before" kwin_ids || fail "the GTK window '$2' did not come up"
 }
+kwin_ids() { kwin_views | cut -d' ' -f1; }
