@@ -1,10 +1,12 @@
 #!/bin/sh
 # What a user downloads: Drapeno.exe within 16 KiB, its version resource and
-# manifest, and the zip that holds it with the README and the licence.
-# Usage: check_release.sh WINDRES EXE BUILD_DIR
+# manifest, the zip that holds it with the README and the licence, and the
+# winget and Scoop manifests that install that zip.
+# Usage: check_release.sh WINDRES EXE BUILD_DIR HOMEPAGE_URL
 windres=$1
 exe=$2
 build=$3
+homepage=$4
 fail() { echo "$exe: $*" >&2; exit 1; }
 
 size=$(wc -c <"$exe")
@@ -28,4 +30,5 @@ listing=$(cd "$scratch" && cmake -E tar tf "$zip") || fail "no $zip"
 for want in Drapeno-1.0.0-win64/bin/Drapeno.exe Drapeno-1.0.0-win64/README.md Drapeno-1.0.0-win64/LICENSE; do
     echo "$listing" | grep -qxF "$want" || fail "zip lacks $want"
 done
-echo "$exe: $size bytes, version and manifest resources, zip with exe, README and LICENSE"
+python3 "$(dirname "$0")/check_manifests.py" "$zip" "$homepage" 1.0.0 || fail "the winget or Scoop manifest is wrong"
+echo "$exe: $size bytes, version and manifest resources, zip with exe, README and LICENSE, its winget and Scoop manifests"
