@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Two release builds of the last commit, from two clean clones at two paths,
 # one after the other, the second with another umask, time zone and locale,
-# must give the same Drapeno.exe, zip, Debian and RPM packages, GNOME Shell
-# extension, source tarball, PKGBUILD, Arch package and SHA256SUMS, byte for
-# byte. Usage: tests/check_reproducible.sh (commit first: clones take HEAD)
+# must give the same Drapeno.exe, zip, winget and Scoop manifests, Debian and
+# RPM packages, GNOME Shell extension, source tarball, PKGBUILD, Arch package
+# and SHA256SUMS, byte for byte. Usage: tests/check_reproducible.sh (commit
+# first: clones take HEAD)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 work=$root/build/reproducible
