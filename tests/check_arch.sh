@@ -3,9 +3,9 @@
 # last commit (commit first): the PKGBUILD written beside it holds the
 # tarball's sum; the package holds exactly its files, with their modes and
 # root as owner, the GNOME Shell extension for GNOME 45 and later among them;
-# it depends on glibc, wayland and XCB and offers systemd-libs, in Arch's names;
-# its drapeno, built with Arch's flags, prints the usage when no desktop
-# answers. Runs as root (makepkg then builds as nobody) or as any user.
+# it depends on glibc, gcc-libs, wayland and XCB and offers systemd-libs, in
+# Arch's names; its drapeno, built with Arch's flags, prints the usage when no
+# desktop answers. Runs as root (makepkg then builds as nobody) or as any user.
 # Usage: check_arch.sh SOURCE_DIR
 set -u
 fail() { echo "arch: $*" >&2; exit 1; }
@@ -29,6 +29,7 @@ bsdtar -xf "$package" -C "$scratch" usr .PKGINFO || fail "the package does not u
 grep -q '"45"' "$scratch/$extension/metadata.json" || fail "the GNOME Shell extension is not the one for GNOME 45 and later"
 relations=$(grep -E '^(depend|optdepend) = ' "$scratch/.PKGINFO" | cut -d: -f1)
 [ "$relations" = "depend = glibc
+depend = gcc-libs
 depend = wayland
 depend = libxcb
 depend = xcb-util-wm

@@ -1,6 +1,7 @@
 #!/bin/sh
 # The Debian package of the X11 build as a user gets it: lintian finds no
-# error; it holds the GNOME Shell extension; it installs; `drapeno` from PATH hides an xterm on a virtual display;
+# error; it asks for no C library newer than 2.34, the program's floor; it
+# holds the GNOME Shell extension; it installs; `drapeno` from PATH hides an xterm on a virtual display;
 # `man drapeno` shows its page; it removes without a trace. Needs root, or
 # sudo that asks no password.
 # Skipped (77) when a drapeno package is installed already: it is not ours to
@@ -29,6 +30,9 @@ settled() {
 (cd "$1" && cpack -G DEB -B "$scratch" >/dev/null 2>&1) || fail "cpack failed"
 deb=$(echo "$scratch"/drapeno_*_amd64.deb)
 lintian --fail-on error "$deb" 2>/dev/null || fail "lintian reports errors in $deb"
+depends=$(dpkg-deb -f "$deb" Depends)
+libc=$(echo "$depends" | sed -n 's/.*libc6 (>= \([^)]*\)).*/\1/p')
+[ -n "$libc" ] && dpkg --compare-versions "$libc" le 2.34 || fail "its Depends asks for more than glibc 2.34: $depends"
 for file in extension.js metadata.json; do
     dpkg-deb -c "$deb" | grep -q "/usr/share/gnome-shell/extensions/drapeno@drapeno.example/$file\$" ||
         fail "the GNOME Shell extension's $file is not in the package"

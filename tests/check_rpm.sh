@@ -1,11 +1,12 @@
 #!/bin/sh
-# The .rpm of the Linux build as Fedora and openSUSE users get it: rpmlint
-# (packaging/rpm/rpmlint.toml) finds no error; it requires sonames and rpmlib
-# features only, libwayland-client's among them; its changelog is this
-# version's; installed by rpm into an empty root, it holds exactly its files
-# with their modes and root as owner, its drapeno prints the usage when no
-# desktop answers, and rpm -e removes every file. Needs root, or sudo that
-# asks no password, for rpm to install as root. Usage: check_rpm.sh BUILD_DIR
+# The .rpm of the Linux build as Fedora, openSUSE and RHEL users get it:
+# rpmlint (packaging/rpm/rpmlint.toml) finds no error; it requires sonames and
+# rpmlib features only, libwayland-client's among them, and no C library newer
+# than 2.34 (RHEL 9's); its changelog is this version's; installed by rpm into
+# an empty root, it holds exactly its files with their modes and root as owner,
+# its drapeno prints the usage when no desktop answers, and rpm -e removes
+# every file. Needs root, or sudo that asks no password, for rpm to install as
+# root. Usage: check_rpm.sh BUILD_DIR
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 fail() { echo "rpm: $*" >&2; exit 1; }
@@ -24,6 +25,8 @@ requires=$(rpm -qpR "$rpm")
 other=$(echo "$requires" | grep -Ev '^((lib|ld-linux)[^ ]*\.so\.[0-9]+[^ ]*|rpmlib\([A-Za-z]+\) <= [0-9.-]+|rtld\(GNU_HASH\))$')
 [ -z "$other" ] || fail "requirements other than sonames: $other"
 echo "$requires" | grep -qx 'libwayland-client.so.0()(64bit)' || fail "libwayland-client is not required"
+glibc=$(echo "$requires" | sed -n 's/^libc\.so\.6(GLIBC_\([0-9.]*\))(64bit)$/\1/p' | sort -V | tail -n 1)
+[ "$(printf '2.34\n%s\n' "$glibc" | sort -V | tail -n 1)" = 2.34 ] || fail "requires glibc $glibc, newer than 2.34"
 rpm -qp --changelog "$rpm" | head -n 1 | grep -q " - $(rpm -qp --qf '%{VERSION}-%{RELEASE}' "$rpm")\$" ||
     fail "the changelog's last entry is not this version's"
 
