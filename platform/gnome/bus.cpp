@@ -53,8 +53,8 @@ bool IsOwned(const char* name) {
 // A variant that holds anything but text is no version.
 bool ShellVersion(char* version, std::size_t size) {
     const void* arguments[] = {"org.gnome.Shell", "ShellVersion"};
-    sd_bus_message* reply = Call("org.gnome.Shell", "/org/gnome/Shell", "org.freedesktop.DBus.Properties", "Get",
-                                 "ss", arguments);
+    sd_bus_message* reply = Call("org.gnome.Shell", "/org/gnome/Shell", "org.freedesktop.DBus.Properties",
+                                 "Get", "ss", arguments);
     const char* text = nullptr;
     if (reply == nullptr || SdBus::sd_bus_message_enter_container(reply, 'v', "s") <= 0 ||
         SdBus::sd_bus_message_read_basic(reply, 's', &text) <= 0) {
@@ -70,8 +70,8 @@ bool ShellVersion(char* version, std::size_t size) {
 
 sd_bus_message* CallExtension(const char* method, const std::uint64_t* id) {
     const void* arguments[] = {id};
-    return Call("org.drapeno.Shell", "/org/drapeno/Shell", "org.drapeno.Shell", method, id != nullptr ? "t" : "",
-                arguments);
+    return Call("org.drapeno.Shell", "/org/drapeno/Shell", "org.drapeno.Shell", method,
+                id != nullptr ? "t" : "", arguments);
 }
 
 }  // namespace GNOME

@@ -42,19 +42,22 @@ ExtensionLine ExtensionLineFor(const char* version) {
     const int major = version != nullptr ? MajorOf(version) : 0;
     const char* uuid = UuidFor(major);
     if (uuid != nullptr) {
-        static_cast<void>(std::snprintf(line.Text, sizeof line.Text,
-                                        "Drapeno: only XWayland windows are reached until Drapeno's GNOME Shell "
-                                        "extension is on: log out and in once, then run gnome-extensions enable %s\n",
-                                        uuid));
+        static_cast<void>(
+            std::snprintf(line.Text, sizeof line.Text,
+                          "Drapeno: only XWayland windows are reached until Drapeno's GNOME Shell "
+                          "extension is on: log out and in once, then run gnome-extensions enable %s\n",
+                          uuid));
     } else if (major != 0) {
-        static_cast<void>(std::snprintf(line.Text, sizeof line.Text,
-                                        "Drapeno: only XWayland windows are reached: Drapeno's GNOME Shell extension "
-                                        "runs on GNOME %d to %d, and this is GNOME %d\n",
-                                        DRAPENO_GNOME_OLDEST, DRAPENO_GNOME_NEWEST, major));
+        static_cast<void>(
+            std::snprintf(line.Text, sizeof line.Text,
+                          "Drapeno: only XWayland windows are reached: Drapeno's GNOME Shell extension "
+                          "runs on GNOME %d to %d, and this is GNOME %d\n",
+                          DRAPENO_GNOME_OLDEST, DRAPENO_GNOME_NEWEST, major));
     } else {
-        static_cast<void>(std::snprintf(line.Text, sizeof line.Text,
-                                        "Drapeno: only XWayland windows are reached: GNOME Shell did not say its "
-                                        "version, which decides the build of Drapeno's extension it loads\n"));
+        static_cast<void>(
+            std::snprintf(line.Text, sizeof line.Text,
+                          "Drapeno: only XWayland windows are reached: GNOME Shell did not say its "
+                          "version, which decides the build of Drapeno's extension it loads\n"));
     }
     return line;
 }

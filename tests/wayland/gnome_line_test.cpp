@@ -16,12 +16,14 @@ const std::string Instruction =
 const std::string Legacy = Instruction + "drapeno-legacy@drapeno.example\n";
 const std::string Module = Instruction + "drapeno@drapeno.example\n";
 std::string Unsupported(const std::string& major) {
-    return "Drapeno: only XWayland windows are reached: Drapeno's GNOME Shell extension runs on GNOME 43 to 51, "
+    return "Drapeno: only XWayland windows are reached: Drapeno's GNOME Shell extension runs on GNOME 43 to "
+           "51, "
            "and this is GNOME " +
            major + "\n";
 }
 const std::string Unknown =
-    "Drapeno: only XWayland windows are reached: GNOME Shell did not say its version, which decides the build "
+    "Drapeno: only XWayland windows are reached: GNOME Shell did not say its version, which decides the "
+    "build "
     "of Drapeno's extension it loads\n";
 
 struct VersionCase {
