@@ -1,8 +1,8 @@
 # The same build as an RPM package for Fedora and openSUSE, beside the .deb:
-# the same program and man page; the licence where RPM systems keep it, the
-# changelog in the package's header, and the GNOME Shell extension for GNOME
-# 45 and later, the GNOME those systems ship (rpm_staging.cmake). The
-# requirements are what rpmbuild finds the program linked against, as sonames.
+# the same program, man page and both builds of the GNOME Shell extension; the
+# licence where RPM systems keep it and the changelog in the package's header
+# (rpm_staging.cmake). The requirements are what rpmbuild finds the program
+# linked against, as sonames.
 set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
 set(CPACK_RPM_PACKAGE_RELEASE 1)
 set(CPACK_RPM_PACKAGE_LICENSE MIT)
@@ -36,7 +36,6 @@ set(CPACK_RPM_SPEC_MORE_DEFINE "%define _buildhost reproducible
 %define _binary_payload w9.gzdio
 %define _build_id_links none
 %define packager ${CPACK_DEBIAN_PACKAGE_MAINTAINER}")
-set(CPACK_DRAPENO_BINARY_DIR ${PROJECT_BINARY_DIR})
 list(PREPEND CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/rpm_staging.cmake)
 
 # docs/changelog, in RPM's form.

@@ -1,7 +1,8 @@
 #!/bin/sh
 # The Debian package of the X11 build as a user gets it: lintian finds no
 # error; it asks for no C library newer than 2.34, the program's floor; it
-# holds the GNOME Shell extension; it installs; `drapeno` from PATH hides an xterm on a virtual display;
+# holds both builds of the GNOME Shell extension, the zip's among them; it
+# installs; `drapeno` from PATH hides an xterm on a virtual display;
 # `man drapeno` shows its page; it removes without a trace. Needs root, or
 # sudo that asks no password.
 # Skipped (77) when a drapeno package is installed already: it is not ours to
@@ -33,10 +34,19 @@ lintian --fail-on error "$deb" 2>/dev/null || fail "lintian reports errors in $d
 depends=$(dpkg-deb -f "$deb" Depends)
 libc=$(echo "$depends" | sed -n 's/.*libc6 (>= \([^)]*\)).*/\1/p')
 [ -n "$libc" ] && dpkg --compare-versions "$libc" le 2.34 || fail "its Depends asks for more than glibc 2.34: $depends"
-for file in extension.js metadata.json; do
-    dpkg-deb -c "$deb" | grep -q "/usr/share/gnome-shell/extensions/drapeno@drapeno.example/$file\$" ||
-        fail "the GNOME Shell extension's $file is not in the package"
+# Both builds of the GNOME Shell extension; the release's zip holds the same
+# files as the one for GNOME 45 and later.
+dpkg-deb -x "$deb" "$scratch/unpacked" || fail "dpkg-deb -x failed"
+extensions=$scratch/unpacked/usr/share/gnome-shell/extensions
+for uuid in drapeno@drapeno.example drapeno-legacy@drapeno.example; do
+    for file in extension.js metadata.json; do
+        [ -f "$extensions/$uuid/$file" ] || fail "the GNOME Shell extension $uuid has no $file in the package"
+    done
 done
+mkdir "$scratch/zip"
+(cd "$scratch/zip" && cmake -E tar xf "$1/platform/gnome/drapeno@drapeno.example.shell-extension.zip") &&
+    diff -r "$scratch/zip" "$extensions/drapeno@drapeno.example" >/dev/null ||
+    fail "the release's zip differs from the package's extension for GNOME 45 and later"
 
 # Minimal images keep man pages out (dpkg path-exclude); this one is wanted.
 installed=yes

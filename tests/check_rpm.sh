@@ -33,15 +33,16 @@ rpm -qp --changelog "$rpm" | head -n 1 | grep -q " - $(rpm -qp --qf '%{VERSION}-
 root=$scratch/root
 mkdir "$root"
 said=$($sudo rpm --root "$root" --dbpath /var/lib/rpm --nodeps -i "$rpm" 2>&1) || fail "rpm -i failed: $said"
-extension=/usr/share/gnome-shell/extensions/drapeno@drapeno.example
+extensions=/usr/share/gnome-shell/extensions
 expected="-rw-r--r-- root /usr/share/licenses/drapeno/LICENSE
 -rw-r--r-- root /usr/share/man/man1/drapeno.1.gz
--rw-r--r-- root $extension/extension.js
--rw-r--r-- root $extension/metadata.json
+-rw-r--r-- root $extensions/drapeno@drapeno.example/extension.js
+-rw-r--r-- root $extensions/drapeno@drapeno.example/metadata.json
+-rw-r--r-- root $extensions/drapeno-legacy@drapeno.example/extension.js
+-rw-r--r-- root $extensions/drapeno-legacy@drapeno.example/metadata.json
 -rwxr-xr-x root /usr/bin/drapeno"
 files=$(cd "$root" && find usr -type f -printf '%M %u /%p\n' | LC_ALL=C sort -k3)
 [ "$files" = "$(echo "$expected" | LC_ALL=C sort -k3)" ] || fail "installed files differ: $files"
-grep -q '"45"' "$root$extension/metadata.json" || fail "the GNOME Shell extension is not the one for GNOME 45 and later"
 usage=$(env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/drapeno" 2>&1 >/dev/null) || fail "drapeno did not exit 0"
 [ "$usage" = "$(cat "$here/usage.txt")" ] || fail "drapeno did not print the usage: $usage"
 

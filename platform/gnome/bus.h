@@ -4,6 +4,7 @@
 
 #include <systemd/sd-bus.h>
 
+#include <cstddef>
 #include <cstdint>
 
 namespace GNOME {
@@ -14,6 +15,10 @@ void BusDisconnect();
 
 // True when NAME has an owner on the bus.
 bool IsOwned(const char* name);
+
+// GNOME Shell's own version, its ShellVersion property, copied into VERSION
+// and cut to SIZE; false when the shell gave no text in time.
+bool ShellVersion(char* version, std::size_t size);
 
 // Calls a method of the extension, with a window's id where one is given; the
 // reply, to be unreferenced, or null when the call failed or no answer came

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/gnome/bus.h"
+#include "platform/gnome/extension_line.h"
 #include "platform/gnome/gnome.h"
 #include "platform/linux/sd_bus.h"
 
@@ -28,7 +29,8 @@ std::vector<GnomeRecord> Walk;
 
 // GNOME is asked only in a Wayland session, and only through the extension.
 // Where GNOME Shell runs without it, the X11 desktop reaches XWayland's
-// windows, and the user is told how to reach the others.
+// windows, and the user is told how to reach the others, by the build of the
+// extension this shell loads.
 bool Connect() {
     const char* display = std::getenv("WAYLAND_DISPLAY");
     if (display == nullptr || *display == '\0' || !BusConnect()) {
@@ -38,11 +40,9 @@ bool Connect() {
         return true;
     }
     if (IsOwned("org.gnome.Shell")) {
-        static_cast<void>(
-            std::fputs("Drapeno: only XWayland windows are reached until Drapeno's GNOME Shell extension is "
-                       "on: log out and in "
-                       "once, then run gnome-extensions enable drapeno@drapeno.example\n",
-                       stderr));
+        char version[32] = {};
+        const bool told = ShellVersion(version, sizeof version);
+        static_cast<void>(std::fputs(ExtensionLineFor(told ? version : nullptr).Text, stderr));
         Desktop::HasExplained();
     }
     BusDisconnect();

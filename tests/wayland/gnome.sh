@@ -13,13 +13,23 @@ extension_uuid() {
 
 gnome_major() { gnome-shell --version | grep -o '[0-9][0-9]*' | head -n1; }
 
-# gnome_drapeno BUILD: the build of Drapeno's extension in BUILD (a build
-# folder) that this GNOME Shell loads: the folder for 43 and 44, the release
-# zip for 45 and later.
-gnome_drapeno() {
-    if [ "$(gnome_major)" -lt 45 ]; then echo "$1/platform/gnome/legacy/drapeno@drapeno.example"
-    else echo "$1/platform/gnome/drapeno@drapeno.example.shell-extension.zip"; fi
+# gnome_lists FOLDER: true when the extension in FOLDER lists this GNOME
+# Shell's major version in its shell-version, as the shell needs to load it.
+gnome_lists() {
+    jq -e --arg major "$(gnome_major)" '."shell-version" | index($major)' "$1/metadata.json" >/dev/null 2>&1
 }
+
+# gnome_loadable FOLDER...: the one extension folder of those that this GNOME
+# Shell loads; fails where none or more than one lists its version.
+gnome_loadable() {
+    local folder loadable=()
+    for folder; do gnome_lists "$folder" && loadable+=("$folder"); done
+    [ "${#loadable[@]}" -eq 1 ] && echo "${loadable[0]}"
+}
+
+# gnome_drapeno BUILD: the build of Drapeno's extension in BUILD (a build
+# folder) that this GNOME Shell loads.
+gnome_drapeno() { gnome_loadable "$1"/platform/gnome/{legacy,module}/*@*; }
 
 # The GTK the test windows use: 3 where it is installed, else 4.
 gnome_gtk() {
@@ -30,8 +40,9 @@ gnome_gtk() {
 # of its own (it asks logind on the system bus), with XWayland, and with each
 # EXTENSION (a folder, or a release zip that gnome-extensions installs as a
 # user does) and the tests' own Eval extension, in the form this shell loads,
-# installed for nobody and turned on before the shell starts, as it reads
-# extensions once; exports WAYLAND_DISPLAY and DBUS_SESSION_BUS_ADDRESS, and
+# installed for nobody (a folder among the system's extensions, where a
+# package put it, stays there) and turned on before the shell starts, as it
+# reads extensions once; exports WAYLAND_DISPLAY and DBUS_SESSION_BUS_ADDRESS, and
 # sets xwayland and xauthority to XWayland's display and its key.
 start_gnome() {
     make_runtime
@@ -48,7 +59,9 @@ start_gnome() {
     touch "$runtime/.local/share/gnome-shell/lock-warning-shown"
     chown -R nobody:nogroup "$runtime/.local"
     for extension in "$@" "$gnome_tests/gnome-eval/$eval"; do
-        if [ -d "$extension" ]; then
+        if [ "$(dirname "$extension")" = /usr/share/gnome-shell/extensions ]; then
+            :
+        elif [ -d "$extension" ]; then
             cp -r "$extension" "$extensions/$(extension_uuid "$extension")"
             chown -R nobody:nogroup "$extensions"
         else
@@ -140,12 +153,19 @@ gnome_maximise() { on_window "$1" "w.get_maximized ? w.maximize(Meta.MaximizeFla
 gnome_raise() { on_window "$1" "w.activate(global.display.get_current_time_roundtrip())"; }
 
 # GNOME Shell and what it pulls in are large: the set-up runs where it is
-# installed.
+# installed. EXTRA is the extensions folder of Drapeno's package: of the
+# builds it holds exactly one lists this GNOME, and that one is turned on, as
+# a user turns it on.
 setup_gnome() {
     command -v gnome-shell >/dev/null || { echo "skipped: no gnome-shell"; exit 77; }
-    local uuid
-    uuid=$(extension_uuid "$extra")
-    start_gnome "$extra"
+    local extension uuid
+    extension=$(gnome_loadable "$extra"/*@drapeno.example) ||
+        fail "not exactly one of the extensions in $extra lists GNOME $(gnome_major): $(ls "$extra")"
+    uuid=$(extension_uuid "$extension")
+    start_gnome "$extension"
+    [ "$(dirname "$extension")" != /usr/share/gnome-shell/extensions ] ||
+        [ "$(gnome_shell "return ui.main.extensionManager.lookup('$uuid').path")" = "$extension" ] ||
+        fail "GNOME Shell did not load $uuid from where the package put it"
     drapeno_as_nobody
     adapter gnome
     cases
@@ -174,14 +194,16 @@ setup_gnome() {
     holds Dialog=shown || fail "refused, the dialog was left: $(cat "$work/views")"
     # Turned off, the extension leaves its windows minimised and back in
     # Alt+Tab; Drapeno then reaches XWayland's windows and says how to turn
-    # it on, in one line.
+    # it on, in one line that names an extension of the package this GNOME
+    # loads.
     gnome_shell "ui.main.extensionManager.disableExtension('$uuid')" >/dev/null
     holds Alpha=minimised Two=minimised || fail "turned off, the extension left: $(cat "$work/views")"
     local rc=0
     as_nobody DISPLAY="$xwayland" XAUTHORITY="$xauthority" "$work/Drapeno" -h=Alpha >"$work/stdout" 2>"$work/stderr" || rc=$?
-    [ "$rc" -eq 0 ] && [ ! -s "$work/stdout" ] && [ "$(wc -l <"$work/stderr")" -eq 1 ] &&
-        grep -q "gnome-extensions enable $uuid" "$work/stderr" ||
-        fail "without the extension: exit $rc, $(head -c 300 "$work/stderr")"
+    local named
+    named=$(sed -n 's/.* then run gnome-extensions enable \([^ /]*\)$/\1/p' "$work/stderr")
+    [ "$rc" -eq 0 ] && [ ! -s "$work/stdout" ] && [ "$(wc -l <"$work/stderr")" -eq 1 ] && [ -n "$named" ] &&
+        gnome_lists "$extra/$named" || fail "without the extension: exit $rc, $(head -c 300 "$work/stderr")"
     # With no XWayland either, that line alone.
     says -h=Alpha "$(cat "$work/stderr")"
     # A stand-in that answers the listing with no list, or not at all: one
@@ -190,16 +212,31 @@ setup_gnome() {
     cp "$here/gnome_stand_in.js" "$runtime/"
     for mode in garbage silent; do
         spawn_as_nobody gjs "$runtime/gnome_stand_in.js" "$mode"
-        eventually as_nobody busctl --user status org.drapeno.Shell >/dev/null 2>&1 || fail "no stand-in on the bus"
+        eventually stand_in_up org.drapeno.Shell || fail "no stand-in on the bus"
         if [ "$mode" = garbage ]; then
             says -h=Alpha "Drapeno: GNOME Shell answered the listing with no list"
         else
             says -h=Alpha "Drapeno: GNOME Shell did not answer the listing"
         fi
         kill "${pids[0]}"
-        eventually sh -c "! as_nobody busctl --user status org.drapeno.Shell" >/dev/null 2>&1
+        eventually stand_in_gone org.drapeno.Shell || fail "the stand-in stayed on the bus"
+    done
+    # On a bus of its own, a stand-in for the shell whose version is no text,
+    # or never comes: the line names no extension, by the deadline.
+    spawn_as_nobody dbus-daemon --session --nofork --print-address=1 >"$work/stand-in-bus" 2>>"$work/dbus.log"
+    eventually test -s "$work/stand-in-bus" || fail "no bus for the stand-in"
+    local DBUS_SESSION_BUS_ADDRESS
+    DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/stand-in-bus")
+    for mode in shell-garbage shell-silent; do
+        spawn_as_nobody gjs "$runtime/gnome_stand_in.js" "$mode"
+        eventually stand_in_up org.gnome.Shell || fail "no stand-in on the bus"
+        says -h=Alpha "Drapeno: only XWayland windows are reached: GNOME Shell did not say its version, which decides the build of Drapeno's extension it loads"
+        kill "${pids[0]}"
+        eventually stand_in_gone org.gnome.Shell || fail "the stand-in stayed on the bus"
     done
 }
+stand_in_up() { as_nobody busctl --user status "$1" >/dev/null 2>&1; }
+stand_in_gone() { ! stand_in_up "$1"; }
 
 # open_gnome NAME TITLE [modal]: a native GTK window under GNOME Shell (GTK 3
 # where it is installed, else 4; modal: a modal GTK 4 window), on the screen;
