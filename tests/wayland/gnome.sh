@@ -90,6 +90,9 @@ start_gnome() {
 }
 
 gnome_overview_closed() { [ "$(gnome_shell 'return ui.main.overview.visible')" = false ]; }
+gnome_overview_open() {
+    [ "$(gnome_shell 'return ui.main.overview.visible && !ui.main.overview.animationInProgress')" = true ]
+}
 
 gnome_desktop_shown() {
     [ "$(gnome_shell 'if (ui.main.layoutManager._startingUp)
@@ -179,9 +182,11 @@ setup_gnome() {
     step -h=Alpha Alpha=hidden
     on_window Alpha "w.unminimize()"
     step -s=Nowhere Alpha=shown
-    # Shown from the overview, a window comes to the front of the desktop.
+    # Shown from the overview, a window comes to the front of the desktop;
+    # the user asks once the overview is up, not while it still opens.
     step -h=Alpha Alpha=hidden
     gnome_shell "ui.main.overview.show()" >/dev/null
+    eventually --tries 200 gnome_overview_open || fail "the overview did not open"
     step -s=Alpha Alpha=shown Alpha=active
     eventually gnome_overview_closed || fail "-s left the overview up"
     step -h=Alpha Alpha=hidden
