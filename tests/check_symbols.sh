@@ -16,9 +16,7 @@ dump=$("$objdump" -T "$program") || fail "objdump failed"
 
 # Prints each "VERSION NAME" of standard input whose VERSION is newer than $1.
 newer() {
-    while read -r version name; do
-        [ "$(printf '%s\n%s\n' "$1" "$version" | sort -V | tail -n 1)" = "$1" ] || echo "$version $name"
-    done
+    { echo "$1 ="; cat; } | sort -V -s -k1,1 | awk -v limit="$1" 'past && $1 != limit; $0 == limit " =" { past = 1 }'
 }
 versioned=$(echo "$dump" | sed -n 's/.*(\([A-Z]*_[0-9.]*\)) *\([^ ]*\)$/\1 \2/p')
 echo "$versioned" | grep -q '^GLIBC_' || fail "no versioned C library symbol read"
@@ -34,10 +32,8 @@ systemd=$(symbols libsystemd0) || exit 1
 # The release that brought each name of standard input, by the symbols file
 # $1, as "RELEASE NAME"; a name the file lacks is of release 999.
 brought() {
-    while read -r name; do
-        release=$(sed -n "s/^ $name@[^ ]* \([0-9.]*\).*/\1/p" "$1")
-        echo "${release:-999} $name"
-    done
+    awk 'NR == FNR { split($1, at, "@"); release[at[1]] = $2; next }
+         { print ($1 in release ? release[$1] : 999), $1 }' "$1" -
 }
 late=$(echo "$dump" | awk '$NF ~ /^wl_/ { print $NF }' | brought "$wayland" | newer 1.20.0)
 [ -z "$late" ] || fail "takes from libwayland-client what wayland 1.20 lacks: $late"
