@@ -26,8 +26,10 @@ const Desktop::Operations* const Desktops[] = {&Sway::Operations, &Wlroots::Oper
                                                &GNOME::Operations, &X11::Operations};
 
 const Desktop::Operations* Chosen = nullptr;
-bool Explained = false;  // a desktop has said why it cannot serve this run
-bool BoxOnX11 = false;   // a Wayland desktop's usage box, through XWayland
+bool Explained = false;   // a desktop has said why it cannot serve this run
+bool BoxOnX11 = false;    // a Wayland desktop's usage box, through XWayland
+bool Unanswered = false;  // a desktop was passed over: it did not answer in time
+bool Acted = false;       // a window was hidden or shown, or the usage given
 
 // The usage where there is no box to show it in: on standard error, as a
 // terminal wants it. Nothing is done if standard error is closed.
@@ -46,6 +48,11 @@ void Desktop::HasExplained() {
     Explained = true;
 }
 
+// Only while the desktop is being chosen: later waits say their own lines.
+void Desktop::DidNotAnswer() {
+    Unanswered = Unanswered || Chosen == nullptr;
+}
+
 void StartWindowSystem(int argc, const char* const* argv) {
     RecordCommandLine(argc, argv);
     Desktop::StartDeadline();
@@ -61,7 +68,7 @@ namespace Platform {
 
 BOOL EnumWindows(WNDENUMPROC callback, LPARAM value) {
     if (Chosen == nullptr) {
-        if (!Explained) {
+        if (!Explained && !Unanswered) {
             static_cast<void>(
                 std::fputs("Drapeno: this desktop offers no way to hide or show windows\n", stderr));
         }
@@ -86,10 +93,12 @@ int GetWindowTextA(HWND window, char* buffer, int maxCount) {
 }
 
 BOOL ShowWindow(HWND window, int command) {
+    Acted = true;
     return Chosen->ShowWindow(window, command);
 }
 
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) {
+    Acted = true;
     if (Chosen != nullptr && Chosen->MessageBoxA != nullptr) {
         return Chosen->MessageBoxA(owner, text, caption, type);
     }
@@ -102,6 +111,9 @@ int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) {
 }
 
 void ExitProcess(UINT exitCode) {
+    if (Unanswered && !Acted) {
+        static_cast<void>(std::fputs(Desktop::NoAnswerLine, stderr));
+    }
     if (Chosen != nullptr) {
         Chosen->Disconnect();
     }

@@ -96,7 +96,8 @@ const Desktop::Title& TitleOf(HWND window) {
 // hide; on a show it undoes exactly that, leaves the maximised and full-screen
 // states and activates the window. True when the window was still there and,
 // on a hide, hidden: a window GNOME will not minimise stays as it was, and the
-// user is told. An extension of an earlier release answers found alone.
+// user is told, as when no answer came. An extension of an earlier release
+// answers found alone.
 BOOL ShowWindow(HWND window, int command) {
     const std::uint64_t id = Desktop::RecordOf<GnomeRecord>(window).Id;
     const bool hide = command == SW_HIDE;
@@ -107,6 +108,9 @@ BOOL ShowWindow(HWND window, int command) {
         found = 0;
     } else if (hide && SdBus::sd_bus_message_read_basic(reply, 'b', &hidden) <= 0) {
         hidden = 1;
+    }
+    if (reply == nullptr) {
+        static_cast<void>(std::fputs("Drapeno: GNOME Shell did not answer the command\n", stderr));
     }
     SdBus::sd_bus_message_unref(reply);
     if (found != 0 && hidden == 0) {

@@ -17,8 +17,7 @@ Clock::time_point Deadline = Clock::time_point::max();
 
 // Only async-signal-safe calls: the run may be anywhere when it comes.
 void Cut(int /*signal*/) {
-    constexpr char Line[] = "Drapeno: the desktop did not answer in time\n";
-    static_cast<void>(write(STDERR_FILENO, Line, sizeof Line - 1));
+    static_cast<void>(write(STDERR_FILENO, Desktop::NoAnswerLine, sizeof Desktop::NoAnswerLine - 1));
     _exit(0);
 }
 

@@ -43,6 +43,16 @@ struct Operations {
 // line of its own.
 void HasExplained();
 
+// A desktop that took the connection but did not answer it in time tells
+// the chooser, which goes on to the next one: a slow desktop must not make a
+// run end as if there were nothing to act on, so a run that then acts on no
+// window ends with the line below.
+void DidNotAnswer();
+
+// The line of a run whose desktop did not answer in time, said once: by the
+// chooser, or by the deadline's cut.
+constexpr char NoAnswerLine[] = "Drapeno: the desktop did not answer in time\n";
+
 // The one line for a hide the desktop will not carry out: the window stays as
 // it was, and the run says so rather than pass the refusal off as done.
 inline void SayHideRefused() {

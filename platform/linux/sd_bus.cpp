@@ -4,6 +4,7 @@
 
 #include <dlfcn.h>
 
+#include <cerrno>
 #include <chrono>
 
 #include "platform/linux/desktop.h"
@@ -73,7 +74,11 @@ sd_bus* OpenUserBus() {
     }
     Waiting = bus;
     ProcessUntil(bus, Ready);
-    return sd_bus_is_ready(bus) > 0 ? bus : Close(bus);
+    if (sd_bus_is_ready(bus) <= 0) {
+        Desktop::DidNotAnswer();
+        return Close(bus);
+    }
+    return bus;
 }
 
 void ProcessUntil(sd_bus* bus, bool (*done)()) {
@@ -94,8 +99,9 @@ void ProcessUntil(sd_bus* bus, bool (*done)()) {
 sd_bus_message* CallWithin(sd_bus* bus, sd_bus_message* call) {
     sd_bus_message* reply = nullptr;
     const int left = Desktop::MillisecondsLeft();
-    if (call != nullptr && left > 0) {  // a timeout of 0 would be sd-bus's default of 25 s
-        sd_bus_call(bus, call, static_cast<std::uint64_t>(left) * 1000U, nullptr, &reply);
+    if (call != nullptr && left > 0 &&  // a timeout of 0 would be sd-bus's default of 25 s
+        sd_bus_call(bus, call, static_cast<std::uint64_t>(left) * 1000U, nullptr, &reply) == -ETIMEDOUT) {
+        Desktop::DidNotAnswer();
     }
     sd_bus_message_unref(call);
     return reply;

@@ -1,7 +1,7 @@
 // EnumWindows under sway: one get_tree, read into records in sway's focus
 // order. sway is the session's desktop only once it has answered get_version:
-// a socket left over from an ended sway, or one that never answers, lets the
-// chooser go on to the next desktop.
+// a socket left over from an ended sway, or one that does not answer in time,
+// lets the chooser go on to the next desktop.
 #include <cstdio>
 #include <vector>
 
@@ -17,8 +17,15 @@ namespace {
 std::vector<ViewRecord> Walk;
 
 bool Connect() {
-    if (IpcConnect() && IsVersion(IpcRequest(GetVersion, ""))) {
+    if (!IpcConnect()) {
+        return false;
+    }
+    const std::string version = IpcRequest(GetVersion, "");
+    if (IsVersion(version)) {
         return true;
+    }
+    if (version.empty()) {
+        Desktop::DidNotAnswer();
     }
     IpcDisconnect();
     return false;

@@ -91,7 +91,11 @@ bool Open() {
     Offer offer;
     wl_registry* registry = wl_display_get_registry(Session.Display);
     wl_registry_add_listener(registry, &RegistryListener, &offer);
-    if (!RoundTrip() || offer.ManagerName == 0) {
+    if (!RoundTrip()) {
+        Desktop::DidNotAnswer();
+        return false;
+    }
+    if (offer.ManagerName == 0) {
         return false;
     }
     const std::uint32_t version = std::min(

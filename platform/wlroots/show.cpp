@@ -1,6 +1,8 @@
 // ShowWindow under a wlroots compositor. Hiding is minimising, and the run
 // waits until the compositor reports the window minimised: sway, Hyprland,
-// niri and river take the request and ignore it, and that is worth a line.
+// niri and river take the request and ignore it, and that is worth a line,
+// once the compositor has answered at all; a slow one is not taken for one
+// that refused.
 // Showing leaves full screen and maximised, un-minimises and activates; one
 // round trip makes sure the compositor has read it all before Drapeno leaves.
 #include <cstdio>
@@ -12,8 +14,16 @@ namespace Wlroots {
 
 namespace {
 
+BOOL SayNoAnswer() {
+    static_cast<void>(std::fputs("Drapeno: the compositor did not answer\n", stderr));
+    return 0;
+}
+
 BOOL Hide(const Toplevel& toplevel) {
     zwlr_foreign_toplevel_handle_v1_set_minimized(toplevel.Handle);
+    if (!RoundTrip()) {
+        return SayNoAnswer();
+    }
     if (!DispatchUntil([&toplevel] { return toplevel.Minimised || toplevel.Closed; })) {
         Desktop::SayHideRefused();
         return 0;
@@ -36,8 +46,7 @@ BOOL Show(const Toplevel& toplevel) {
         zwlr_foreign_toplevel_handle_v1_activate(toplevel.Handle, Session.Seat);
     }
     if (!RoundTrip()) {
-        static_cast<void>(std::fputs("Drapeno: the compositor did not answer\n", stderr));
-        return 0;
+        return SayNoAnswer();
     }
     return 1;
 }

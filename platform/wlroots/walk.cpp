@@ -32,7 +32,7 @@ void Disconnect() {
 
 BOOL EnumWindows(WNDENUMPROC callback, LPARAM value) {
     if (!RoundTrip()) {
-        static_cast<void>(std::fputs("Drapeno: the compositor did not list its windows\n", stderr));
+        static_cast<void>(std::fputs("Drapeno: the compositor did not answer the listing\n", stderr));
         return 1;
     }
     Walk = WalkOrder();

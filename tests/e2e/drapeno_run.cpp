@@ -1,5 +1,6 @@
 #include "tests/e2e/drapeno_run.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "tests/e2e/test_windows.h"
@@ -12,12 +13,23 @@ PROCESS_INFORMATION StartDrapeno(std::string commandLine) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        Fail("cannot start %s: error %lu", program.c_str(), GetLastError());
-        std::exit(1);
+    for (int start = 1;; ++start) {
+        if (CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                           &startup, &process)) {
+            return process;
+        }
+        const DWORD error = GetLastError();
+        // Wine gives ERROR_INTERNAL_ERROR when the new process ended before it
+        // told the wineserver it was up, which its Unix side does before it
+        // runs any code of the program: Drapeno has not run, so starting it
+        // again repeats nothing. Every other error fails the case at once.
+        if (error != ERROR_INTERNAL_ERROR || start > 2) {
+            Fail("cannot start %s: error %lu", program.c_str(), error);
+            std::exit(1);
+        }
+        std::fprintf(stderr, "Wine's start of %s failed (error %lu) before Drapeno ran: starting it again\n",
+                     program.c_str(), error);
     }
-    return process;
 }
 
 bool Pump(DWORD milliseconds, HANDLE process) {
