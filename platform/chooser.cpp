@@ -111,7 +111,8 @@ int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) {
 }
 
 void ExitProcess(UINT exitCode) {
-    if (Unanswered && !Acted) {
+    // A desktop that said why it was passed over has said it all: one line.
+    if (Unanswered && !Acted && !Explained) {
         static_cast<void>(std::fputs(Desktop::NoAnswerLine, stderr));
     }
     if (Chosen != nullptr) {
