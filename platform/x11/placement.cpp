@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <ctime>
+
+#include "platform/x11/quirks.h"
+#include "platform/x11/settle.h"
 
 namespace X11 {
 
@@ -17,29 +19,57 @@ bool IsFullState(std::uint32_t state) {
            state == Ewmh._NET_WM_STATE_FULLSCREEN;
 }
 
+// A state the window manager lets the window leave.
+bool IsLeftState(std::uint32_t state) {
+    return state == Ewmh._NET_WM_STATE_FULLSCREEN ||
+           (IsFullState(state) && !WindowManagerHas(KeepsMaximised));
+}
+
 bool InFullState(xcb_window_t window) {
-    const std::vector<std::uint32_t> states = ReadItems(AskProperty(window, Ewmh._NET_WM_STATE, 32));
-    return std::any_of(states.begin(), states.end(), IsFullState);
+    const std::vector<std::uint32_t> states = StatesOf(window);
+    return std::any_of(states.begin(), states.end(), IsLeftState);
 }
 
 xcb_get_geometry_reply_t* Geometry(xcb_window_t window) {
     return xcb_get_geometry_reply(Connection, xcb_get_geometry(Connection, window), nullptr);
 }
 
-}  // namespace
-
-void Pause() {
-    const timespec pause = {0, 5000000};
-    nanosleep(&pause, nullptr);
+// The root's child that holds the window: its frame, or the window itself
+// where the window manager does not reparent.
+xcb_window_t FrameOf(xcb_window_t window) {
+    constexpr int MaxLevels = 8;  // window managers use one or two
+    for (int level = 0; level < MaxLevels; ++level) {
+        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(Connection, xcb_query_tree(Connection, window), nullptr);
+        const xcb_window_t parent = tree != nullptr ? tree->parent : xcb_window_t{XCB_WINDOW_NONE};
+        std::free(tree);
+        if (parent == XCB_WINDOW_NONE || parent == Screen->root) {
+            break;
+        }
+        window = parent;
+    }
+    return window;
 }
 
+}  // namespace
+
+// Only the states the window is in: window managers do not take a request to
+// leave another as nothing (Window Maker shrinks the window by its title bar,
+// pekwm flips its maximised flag).
 void LeaveFullStates(xcb_window_t window) {
+    const std::vector<std::uint32_t> states = StatesOf(window);
+    const bool vertical = Holds(states, Ewmh._NET_WM_STATE_MAXIMIZED_VERT);
+    const bool horizontal = Holds(states, Ewmh._NET_WM_STATE_MAXIMIZED_HORZ);
     const auto remove = [window](xcb_atom_t first, xcb_atom_t second) {
         xcb_ewmh_request_change_wm_state(&Ewmh, ScreenNumber, window, XCB_EWMH_WM_STATE_REMOVE, first, second,
                                          XCB_EWMH_CLIENT_SOURCE_TYPE_OTHER);
     };
-    remove(Ewmh._NET_WM_STATE_MAXIMIZED_VERT, Ewmh._NET_WM_STATE_MAXIMIZED_HORZ);
-    remove(Ewmh._NET_WM_STATE_FULLSCREEN, XCB_ATOM_NONE);
+    if (vertical || horizontal) {
+        remove(vertical ? Ewmh._NET_WM_STATE_MAXIMIZED_VERT : Ewmh._NET_WM_STATE_MAXIMIZED_HORZ,
+               vertical && horizontal ? Ewmh._NET_WM_STATE_MAXIMIZED_HORZ : xcb_atom_t{XCB_ATOM_NONE});
+    }
+    if (Holds(states, Ewmh._NET_WM_STATE_FULLSCREEN)) {
+        remove(Ewmh._NET_WM_STATE_FULLSCREEN, XCB_ATOM_NONE);
+    }
 }
 
 // Several window managers forget a withdrawn window's normal size and leave it
@@ -51,35 +81,38 @@ void Unmaximise(xcb_window_t window) {
     }
     xcb_get_geometry_reply_t* full = Geometry(window);
     LeaveFullStates(window);
-    for (int tries = 0; tries < SettleTries && full != nullptr; ++tries) {
+    Await([window, full] {
         xcb_get_geometry_reply_t* now = Geometry(window);
-        const bool resized = now == nullptr || now->width != full->width || now->height != full->height;
+        const bool resized =
+            full == nullptr || now == nullptr || now->width != full->width || now->height != full->height;
         std::free(now);
-        if (resized && !InFullState(window)) {
-            break;
-        }
-        Pause();
-    }
+        return resized && !InFullState(window);
+    });
     std::free(full);
 }
 
 // Where the frame's outer corner stands, and the window's size, kept on the
-// window itself: window managers place a window that comes back afresh.
+// window itself: window managers place a window that comes back afresh. The
+// corner is the one _NET_FRAME_EXTENTS tells, where the window manager sets
+// them (a frame may be larger, with invisible borders: mutter's); otherwise
+// the frame's own (twm, ctwm, sawfish, blackbox, lwm set none).
 void RememberPlacement(xcb_window_t window) {
     const auto origin = xcb_translate_coordinates(Connection, window, Screen->root, 0, 0);
     const std::vector<std::uint32_t> frame = ReadItems(AskProperty(window, Ewmh._NET_FRAME_EXTENTS, 4));
     xcb_translate_coordinates_reply_t* at = xcb_translate_coordinates_reply(Connection, origin, nullptr);
     xcb_get_geometry_reply_t* size = Geometry(window);
-    if (at != nullptr && size != nullptr) {
-        const bool framed = frame.size() == 4;
-        const std::int32_t placement[4] = {at->dst_x - static_cast<std::int32_t>(framed ? frame[0] : 0),
-                                           at->dst_y - static_cast<std::int32_t>(framed ? frame[2] : 0),
-                                           size->width, size->height};
+    xcb_get_geometry_reply_t* outer = frame.size() == 4 ? nullptr : Geometry(FrameOf(window));
+    if (at != nullptr && size != nullptr && (frame.size() == 4 || outer != nullptr)) {
+        const std::int32_t placement[4] = {
+            outer != nullptr ? outer->x : at->dst_x - static_cast<std::int32_t>(frame[0]),
+            outer != nullptr ? outer->y : at->dst_y - static_cast<std::int32_t>(frame[2]), size->width,
+            size->height};
         xcb_change_property(Connection, XCB_PROP_MODE_REPLACE, window, Atoms[DrapenoPlacement],
                             XCB_ATOM_CARDINAL, 32, 4, placement);
     }
     std::free(at);
     std::free(size);
+    std::free(outer);
 }
 
 // A withdrawn window brings its states and hints into the next map: it comes

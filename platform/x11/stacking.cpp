@@ -1,9 +1,14 @@
 // The top-level windows and where each stands. The server's order of the
 // root's children is the truth; a window manager's _NET_CLIENT_LIST_STACKING
 // is not (icewm lists it top to bottom, fluxbox never reorders it on a raise),
-// so the window manager's lists only tell which windows are its clients. A
-// client stands where its frame does: the root's child that holds it, found by
-// climbing from the client one level per round trip, all clients at once.
+// so the window manager's lists only tell which windows are its clients. Nor
+// are they all of them: twm keeps none, pekwm lists only the front tab of a
+// frame, and its newest window only once another comes or goes. So the
+// clients are also found the ICCCM way, as the windows with WM_STATE at or
+// just below each of the root's children. A client stands where its frame
+// does: the root's child that holds it, found on the way down or, for a listed
+// client not found so (fluxbox gives a tab behind no WM_STATE), by climbing
+// from the client one level per round trip, all clients at once.
 #include "platform/x11/stacking.h"
 
 #include <algorithm>
@@ -38,6 +43,47 @@ int Find(const Index& index, xcb_window_t window) {
 
 Index RootChildren;  // bottom to top
 
+// Levels below a root's child where a client is looked for: window managers
+// put it in their frame or one level deeper.
+constexpr int FrameDepth = 2;
+
+// The windows with WM_STATE at or below the root's children, and where each
+// stands among them, one level per round trip; a client's children are not
+// looked into. A window manager lets a window go back to the root, where some
+// (fluxbox) leave its WM_STATE as it was: where it keeps a client list, a
+// root's child is a client only if listed.
+Index FindClients(const xcb_window_t* children, int count, bool listing) {
+    Index found;
+    Index level = IndexOf(children, count);
+    for (int depth = 0; depth <= FrameDepth && !level.empty(); ++depth) {
+        std::vector<xcb_get_property_cookie_t> states;
+        std::vector<xcb_query_tree_cookie_t> trees;
+        for (const auto& [window, place] : level) {
+            states.push_back(AskProperty(window, Atoms[WmState], 1));
+            if (depth < FrameDepth) {
+                trees.push_back(xcb_query_tree_unchecked(Connection, window));
+            }
+        }
+        Index next;
+        for (std::size_t i = 0; i < level.size(); ++i) {
+            const bool client = !ReadItems(states[i]).empty();
+            xcb_query_tree_reply_t* tree =
+                depth < FrameDepth ? xcb_query_tree_reply(Connection, trees[i], nullptr) : nullptr;
+            const int below = tree != nullptr && !client ? xcb_query_tree_children_length(tree) : 0;
+            for (int j = 0; j < below && next.size() < MaxClients; ++j) {
+                next.emplace_back(xcb_query_tree_children(tree)[j], level[i].second);
+            }
+            std::free(tree);
+            if (client && (depth > 0 || !listing)) {
+                found.push_back(level[i]);
+            }
+        }
+        level.swap(next);
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
 }  // namespace
 
 // The window manager's own windows (frames, panels) are left out: they are the
@@ -58,26 +104,42 @@ void ListTopLevels(std::vector<WindowRecord>& walk) {
     }
     const int count = tree != nullptr ? xcb_query_tree_children_length(tree) : 0;
     const xcb_window_t* children = tree != nullptr ? xcb_query_tree_children(tree) : nullptr;
-    // Without clients (no window manager) nothing is looked up.
-    RootChildren = IndexOf(children, clients.empty() ? 0 : count);
-    const Index ranks = IndexOf(stacking.data(), clients.empty() ? 0 : static_cast<int>(stacking.size()));
+    // Without a window manager nothing is looked up: the root's children are the top-level windows.
+    const int looked = WindowManagerRuns ? count : 0;
+    RootChildren = IndexOf(children, looked);
+    const Index found = FindClients(children, looked, !clients.empty());
+    const Index ranks = IndexOf(stacking.data(), looked > 0 ? static_cast<int>(stacking.size()) : 0);
+    std::vector<std::uint32_t> listed = clients;
+    std::sort(listed.begin(), listed.end());
+    for (const auto& [window, place] : found) {
+        if (!std::binary_search(listed.begin(), listed.end(), window)) {
+            clients.push_back(window);
+        }
+    }
+    // The root's children that hold a client: frames, not top-level windows.
+    std::vector<bool> frames(static_cast<std::size_t>(count), false);
     walk.clear();
     walk.reserve(clients.size() + static_cast<std::size_t>(count));
     for (const xcb_window_t client : clients) {
         WindowRecord record;
         record.Window = client;
         record.Managed = true;
-        record.Place = Find(RootChildren, client);  // a window manager that does not reparent
+        record.Place = Find(found, client);
+        // A client of a window manager that does not reparent, without WM_STATE.
+        record.Place = record.Place < 0 ? Find(RootChildren, client) : record.Place;
         record.Rank = Find(ranks, client);
         record.Climbing = record.Place < 0 ? client : xcb_window_t{XCB_WINDOW_NONE};
+        if (record.Place >= 0) {
+            frames[static_cast<std::size_t>(record.Place)] = true;
+        }
         walk.push_back(record);
     }
-    std::sort(clients.begin(), clients.end());
     const std::uint32_t base = ~xcb_get_setup(Connection)->resource_id_mask;
     const bool ownKnown = WindowManagerRuns && !check.empty();
     for (int i = count - 1; i >= 0; --i) {  // topmost first: without clients, the walk's order
         const bool isOwn = ownKnown && (children[i] & base) == (check[0] & base);
-        if (!isOwn && !std::binary_search(clients.begin(), clients.end(), children[i])) {
+        if (!isOwn && !frames[static_cast<std::size_t>(i)] &&
+            !std::binary_search(listed.begin(), listed.end(), children[i])) {
             WindowRecord record;
             record.Window = children[i];
             record.Place = i;

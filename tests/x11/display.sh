@@ -5,6 +5,24 @@
 
 source "$(dirname "${BASH_SOURCE[0]}")/../processes.sh"
 
+# What each window manager does of what the cases look at: m minimises on
+# WM_CHANGE_STATE, h minimises only through _NET_WM_STATE_HIDDEN, x maximises,
+# f makes full screen, r floats windows in a stacking order of its own, a
+# activates on _NET_ACTIVE_WINDOW, e lists its clients, and only those, in
+# _NET_CLIENT_LIST (spectrwm's keeps the last window that went, lwm's
+# withdrawn ones, pekwm's not its newest), l survives a window with a
+# title longer than 255 bytes (lwm 1.2.4 aborts, a double free, when one goes).
+# A display without one has its stacking order and focus.
+declare -A wm_has=(
+    [bare]=ral [openbox]=mxfrael [xfwm4]=mxfrael [fluxbox]=mxfrael [i3]=fael [icewm]=mxfrael
+    [metacity]=mxfrael [marco]=mxfrael [kwin_x11]=mxfrael [mutter]=mxfrael [muffin]=mxfrael
+    [awesome]=mxfrael [bspwm]=hfrael [herbstluftwm]=mfrael [spectrwm]=hxfral [jwm]=mxfrael
+    [pekwm]=mxfral [wmaker]=mxfrael [ctwm]=mxfrael [fvwm]=mxfrael [fvwm3]=mxfrael [sawfish]=mxfrael
+    [cwm]=mxfrael [blackbox]=mxfrael [evilwm]=xfrael [lwm]=mfr [matchbox]=mfael [dwm]=fel [twm]=mrl
+    [xmonad]=l
+)
+wm_does() { [[ ${wm_has[${setup:-bare}]:-} == *["$1"]* ]]; }
+
 # Writes what a window manager needs in $work/home and prints its command line.
 wm_command() {
     local home=$work/home
@@ -28,13 +46,73 @@ wm_command() {
         kwin_x11) echo env KWIN_COMPOSE=N QT_QPA_PLATFORM=xcb kwin_x11 ;;
         mutter) echo mutter --x11 --replace --sm-disable ;;
         muffin) echo muffin --replace --sm-disable ;;
+        # The tiling and classic ones, each floating its windows where it can,
+        # with no bar, panel, dock or first-run dialog.
+        awesome)
+            mkdir -p "$home/awesome"
+            cat >"$home/awesome/rc.lua" <<'LUA'
+local awful = require("awful")
+require("awful.autofocus")
+awful.screen.connect_for_each_screen(function(s) awful.tag({"1"}, s, awful.layout.suit.floating) end)
+awful.rules.rules = {{rule = {}, properties = {focus = awful.client.focus.filter, raise = true}}}
+LUA
+            echo awesome ;;
+        bspwm)
+            wm_script bspwm/bspwmrc "bspc monitor -d 1; bspc config window_gap 0; bspc rule -a '*' state=floating"
+            echo bspwm ;;
+        herbstluftwm)
+            wm_script herbstluftwm/autostart "herbstclient floating on"
+            echo herbstluftwm ;;
+        spectrwm)
+            mkdir -p "$home/spectrwm"
+            printf 'bar_enabled = 0\nquirk[.*] = FLOAT + ANYWHERE\n' >"$home/spectrwm/spectrwm.conf"
+            echo spectrwm ;;
+        jwm)
+            echo '<JWM><Desktops width="1" height="1"/><FocusModel>click</FocusModel></JWM>' >"$home/.jwmrc"
+            echo jwm -f "$home/.jwmrc" ;;
+        pekwm)
+            # One workspace; the xterms titled Tab One and Tab Two share one frame.
+            mkdir -p "$home/.pekwm"
+            printf 'INCLUDE = "$_PEKWM_ETC_PATH/config_system"\nScreen { Workspaces = "1" }\n' >"$home/.pekwm/config"
+            cp /etc/pekwm/keys /etc/pekwm/mouse /etc/pekwm/menu "$home/.pekwm/"
+            printf 'Property = "^xterm,^XTerm" {\n Title = "^Tab "\n ApplyOn = "New"\n Group = "tabs" { Size = "2" }\n}\n' \
+                >"$home/.pekwm/autoproperties"
+            echo pekwm --config "$home/.pekwm/config" ;;
+        wmaker) echo wmaker --no-dock --no-clip --no-autolaunch --dont-restore ;;
+        ctwm | twm)
+            printf 'NoGrabServer\nRandomPlacement\nUsePPosition "on"\n' >"$home/.${1}rc"
+            echo "$1" -f "$home/.${1}rc" "$([ "$1" = twm ] || echo --nowelcome)" ;;
+        fvwm | fvwm3)
+            mkdir -p "$home/.fvwm"
+            echo 'Style * ClickToFocus' >"$home/.fvwm/config"
+            echo "$1" ;;
+        sawfish)
+            # Raising on focus comes about 0.4 s late: off, as fluxbox's auto-raise.
+            echo '(setq raise-windows-on-focus nil)' >"$home/.sawfishrc"
+            echo sawfish ;;
+        blackbox)
+            printf 'session.screen0.%s\n' "workspaces: 1" "toolbar.autoHide: True" >"$home/.blackboxrc"
+            echo blackbox -rc "$home/.blackboxrc" ;;
+        cwm | evilwm | lwm | dwm | xmonad) echo "$1" ;;
+        matchbox) echo matchbox-window-manager ;;
         *) fail "unknown set-up $1" ;;
     esac
 }
 
+# A start-up script, the last thing the window manager runs before it is ready.
+wm_script() {
+    mkdir -p "$(dirname "$work/home/$1")"
+    printf '#!/bin/sh\n%s\ntouch "%s"\n' "$2" "$work/home/started" >"$work/home/$1"
+    chmod +x "$work/home/$1"
+    : >"$work/home/script"
+}
+
+# Ready once it redirects the root's children, names itself if it speaks EWMH,
+# and has run its start-up script.
 wm_ready() {
     xwininfo -root -events 2>/dev/null | grep -q SubstructureRedirect &&
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"
+        { ! wm_does ae || xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; } &&
+        { [ ! -e "$work/home/script" ] || [ -e "$work/home/started" ]; }
 }
 
 # start_display SETUP: SETUP is bare (no window manager) or a window manager

@@ -52,8 +52,6 @@ xcb_window_t Make(int n, const std::string& kind, const std::string& title, bool
     return window;
 }
 
-// WM_STATE is set, and Normal if normal is asked for.
-
 void Open(const std::vector<std::string>& descriptions) {
     const bool managed = WindowManagerRuns();
     std::vector<xcb_window_t> mapped;
@@ -79,10 +77,17 @@ void Open(const std::vector<std::string>& descriptions) {
 void Churn(const std::string& title) {
     const bool managed = WindowManagerRuns();
     for (;;) {
-        xcb_window_t windows[20] = {};
+        std::vector<xcb_window_t> windows(20, XCB_WINDOW_NONE);
         for (xcb_window_t& window : windows) {
             window = Create(Screen->root, 0, title, title);
             xcb_map_window(Connection, window);
+        }
+        // At the window manager's own pace: once it has taken in this round,
+        // it has also caught up with the destructions of the last. Faster, a
+        // window manager falls seconds behind (fluxbox, bspwm, herbstluftwm),
+        // and every request after it waits as long.
+        if (managed) {
+            AwaitManaged(windows, false);
         }
         for (xcb_window_t window : windows) {
             xcb_destroy_window(Connection, window);
@@ -91,9 +96,6 @@ void Churn(const std::string& title) {
         if (xcb_connection_has_error(Connection)) {
             return;
         }
-        // A pace window managers keep up with (fluxbox and metacity fall seconds behind).
-        struct timespec pause = {0, managed ? 100000000 : 0};
-        nanosleep(&pause, nullptr);
     }
 }
 

@@ -18,6 +18,25 @@ declare -A sees=(
     ["bare minimised"]=shown ["bare maximised"]=shown ["bare fullscreen"]=shown
 )
 
+# The states a window manager may not have (display.sh's wm_has tells which it
+# has), each with the reason a check of it is skipped there.
+declare -A lacking=(
+    [minimised]="mh:minimises no window" [maximised]="x:has no maximised state"
+    [unmaximised]="x:has no maximised state" [fullscreen]="f:has no full screen"
+    [top]="r:tiles: no window stands above another" [placed]="r:puts a window in its tile (or the whole screen)"
+    [restored]="r:gives a window its tile's size (or the screen's)" [active]="a:lets no program activate a window"
+    [long]="l:aborts when a window with a title of 300 bytes goes"
+)
+has_state() {
+    local need=${lacking[$1]:-}
+    [ -z "$need" ] || wm_does "${need%%:*}" && return 0
+    echo "$1: $setup ${need#*:}" >>"$work/skipped"
+    return 1
+}
+# A case about a state the set-up does not have, or shows as another it does
+# not have, is skipped whole.
+needs() { has_state "${sees[$setup $case $1]:-${sees[$setup $1]:-$1}}" || { : >"$work/skipped.case"; return 1; }; }
+
 case_minimised() {
     open_windows Mini=iconic:Mini Other=normal:Other Gone=iconic:Gone
     step -s=Mini Mini=shown Mini=restored Other=shown
@@ -27,6 +46,7 @@ case_minimised() {
 }
 
 case_maximised() {
+    needs maximised || return 0
     open_windows Maxi=max:Maxi
     [ "$setup" = bare ] || eventually maximise_settled Maxi ||
         fail "$setup left Maxi half maximised: $(place_of "${win[Maxi]}")"
@@ -55,7 +75,11 @@ case_hidden_maximised() {
 case_minimised_twice() {
     xterm_titled A Dup
     xterm_titled B Dup
-    xdotool windowminimize "${win[A]}" windowminimize "${win[B]}"
+    if wm_does m; then
+        xdotool windowminimize "${win[A]}" windowminimize "${win[B]}"
+    else
+        wmctrl -i -r "${win[A]}" -b add,hidden && wmctrl -i -r "${win[B]}" -b add,hidden || true
+    fi
     eventually in_state A minimised && eventually in_state B minimised || fail "not minimised"
     step -h=Dup
     step -h=Dup A=hidden B=hidden
@@ -83,12 +107,14 @@ case_position() {
 # The lower of two windows of one title, raised by the window manager, is the
 # first one (icewm's and fluxbox's stacking lists say otherwise).
 case_raised() {
+    needs top || return 0
     open_windows Low=normal:Twin High=normal:Twin
     on_top "${win[High]}" || fail "High does not start on top"
-    if [ "$setup" = bare ]; then
+    if [ "$setup" = bare ] || ! wm_does a; then
         xdotool windowraise "${win[Low]}"
     else
-        xdotool windowactivate "${win[Low]}"
+        # evilwm activates without raising: the user's click does both.
+        xdotool windowactivate "${win[Low]}" windowraise "${win[Low]}"
     fi
     eventually in_state Low top || fail "Low not raised"
     step -h=Twin Low=hidden High=shown
@@ -106,4 +132,67 @@ case_lying_window_manager() {
     step -h=Deep
     [ "$(map_state "${win[Deep]}")" = IsUnMapped ] || fail "Deep not hidden"
     step -s=Deep Deep=viewable
+}
+
+# A show of a window that is in none of the full states asks the window
+# manager to leave none: Window Maker shrank it by its title bar at each one,
+# pekwm flipped its maximised flag.
+cases+=(show_shown)
+case_show_shown() {
+    xterm_titled Term Plain
+    step -s=Plain Term=shown Term=placed Term=unmaximised
+    step -s=Plain Term=shown Term=placed Term=unmaximised
+}
+
+# A minimised window comes back where it was, raised and active, whichever
+# word its window manager de-iconifies on (bspwm the removal of
+# _NET_WM_STATE_HIDDEN, fvwm the activation, ctwm the map, and the
+# activation only after it).
+cases+=(minimised_shown)
+case_minimised_shown() {
+    needs minimised || return 0
+    xterm_titled Term Mini
+    xterm_titled Other Other 40x8+100+100
+    minimise Term
+    step -s=Mini Term=shown Term=active Term=top Term=placed Other=shown
+}
+minimise() {
+    if wm_does m; then xdotool windowminimize "${win[$1]}"; else wmctrl -i -r "${win[$1]}" -b add,hidden || true; fi
+    eventually in_state "$1" minimised || fail "$1 not minimised"
+}
+
+# A full-screen or maximised GTK window, hidden and shown. Where the window
+# manager is slow (a loaded machine), a run either finishes, or says that the
+# desktop did not answer in time; it never leaves the window as it was while
+# saying nothing (metacity, re-framing the window as it left full screen,
+# mapped it again after Drapeno's unmap).
+cases+=(full_screen_gtk)
+case_full_screen_gtk() {
+    needs fullscreen || return 0
+    local how
+    yad_titled Yad "Full Yad"
+    for how in fullscreen:fullscreen maximized_vert,maximized_horz:maximised; do
+        has_state "${how#*:}" || continue
+        wmctrl -i -r "${win[Yad]}" -b "add,${how%:*}" 2>/dev/null || true
+        eventually in_state Yad "${how#*:}" || fail "not ${how#*:}"
+        finishes_or_says "-h=Full Yad" Yad=hidden
+        finishes_or_says "-s=Full Yad" Yad=shown Yad=unmaximised
+    done
+}
+# As step, but a run may instead end by saying that the desktop did not
+# answer in time, and nothing else; then its window may be anywhere between.
+finishes_or_says() {
+    local argument=$1 expectation rc=0
+    shift
+    "$drapeno" "$argument" 2>"$work/stderr" || rc=$?
+    [ "$rc" -eq 0 ] || fail "Drapeno $argument exited $rc"
+    if [ -s "$work/stderr" ]; then
+        [ "$(cat "$work/stderr")" = "Drapeno: the desktop did not answer in time" ] ||
+            fail "Drapeno $argument wrote: $(head -c 300 "$work/stderr")"
+        return 0
+    fi
+    for expectation in "$@"; do
+        eventually in_state "${expectation%%=*}" "${expectation#*=}" ||
+            fail "after $argument: ${expectation%%=*} is not ${expectation#*=} ($(place_of "${win[${expectation%%=*}]}"))"
+    done
 }

@@ -1,0 +1,62 @@
+// The window managers named by their check window's _NET_WM_NAME. Each entry
+// says what was seen of the window manager, with its version.
+#include "platform/x11/quirks.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/x11/connection.h"
+
+namespace X11 {
+
+namespace {
+
+struct Entry {
+    const char* Name = nullptr;
+    unsigned Quirks = 0;
+};
+
+constexpr Entry Table[] = {
+    // herbstluftwm 0.9.5, spectrwm 3.4 and lwm 1.2.4 ignore the synthetic
+    // UnmapNotify of a minimised window (lwm then no longer maps it back at
+    // all); cwm 7.1 marks it withdrawn but keeps it in its client list.
+    {"herbstluftwm", WithdrawsOnlyMapped},
+    {"spectrwm", WithdrawsOnlyMapped},
+    {"lwm", WithdrawsOnlyMapped},
+    {"CWM", WithdrawsOnlyMapped},
+    // awesome 4.3 drops every removal of a maximised state (fixed after 4.3,
+    // in its merge_maximization) and puts a maximised window back at the
+    // screen's size after a ConfigureRequest.
+    {"awesome", KeepsMaximised},
+};
+
+unsigned ReadQuirks() {
+    const std::vector<std::uint32_t> check =
+        ReadItems(AskProperty(Screen->root, Ewmh._NET_SUPPORTING_WM_CHECK, 1));
+    if (check.empty()) {
+        return 0;
+    }
+    constexpr std::uint32_t NameWords = 16;  // longer than any name in the table
+    xcb_get_property_reply_t* reply =
+        xcb_get_property_reply(Connection, AskProperty(check[0], Ewmh._NET_WM_NAME, NameWords), nullptr);
+    const int length = reply != nullptr && reply->format == 8 ? xcb_get_property_value_length(reply) : 0;
+    const char* name = length > 0 ? static_cast<const char*>(xcb_get_property_value(reply)) : "";
+    unsigned quirks = 0;
+    for (const Entry& entry : Table) {
+        if (std::strlen(entry.Name) == static_cast<std::size_t>(length) &&
+            std::memcmp(entry.Name, name, static_cast<std::size_t>(length)) == 0) {
+            quirks = entry.Quirks;
+        }
+    }
+    std::free(reply);
+    return quirks;
+}
+
+}  // namespace
+
+bool WindowManagerHas(Quirk quirk) {
+    static const unsigned quirks = WindowManagerRuns ? ReadQuirks() : 0;
+    return (quirks & quirk) != 0;
+}
+
+}  // namespace X11
