@@ -21,8 +21,8 @@ bool IsFullState(std::uint32_t state) {
 
 // A state the window manager lets the window leave.
 bool IsLeftState(std::uint32_t state) {
-    return state == Ewmh._NET_WM_STATE_FULLSCREEN ||
-           (IsFullState(state) && !WindowManagerHas(KeepsMaximised));
+    return WindowManagerSupports(state) &&
+           (state == Ewmh._NET_WM_STATE_FULLSCREEN || (IsFullState(state) && !WindowManagerHas(KeepsMaximised)));
 }
 
 bool InFullState(xcb_window_t window) {
@@ -128,7 +128,9 @@ void PrepareMap(xcb_window_t window) {
     const bool hinted = xcb_icccm_get_wm_hints_reply(Connection, hintsCookie, &hints, nullptr) != 0;
     xcb_icccm_get_wm_normal_hints_reply(Connection, normalCookie, &normal, nullptr);
     const std::vector<std::uint32_t> placement = ReadItems(placementCookie);
-    const auto dropped = [](std::uint32_t s) { return IsFullState(s) || s == Ewmh._NET_WM_STATE_HIDDEN; };
+    // A window that could not leave its maximised state keeps it: coming back
+    // at the maximised size but not maximised, no user's unmaximise would undo it.
+    const auto dropped = [](std::uint32_t s) { return IsLeftState(s) || s == Ewmh._NET_WM_STATE_HIDDEN; };
     states.erase(std::remove_if(states.begin(), states.end(), dropped), states.end());
     xcb_change_property(Connection, XCB_PROP_MODE_REPLACE, window, Ewmh._NET_WM_STATE, XCB_ATOM_ATOM, 32,
                         static_cast<std::uint32_t>(states.size()), states.data());

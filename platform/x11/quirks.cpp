@@ -2,8 +2,10 @@
 // says what was seen of the window manager, with its version.
 #include "platform/x11/quirks.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "platform/x11/connection.h"
 
@@ -23,7 +25,8 @@ constexpr Entry Table[] = {
     {"herbstluftwm", WithdrawsOnlyMapped},
     {"spectrwm", WithdrawsOnlyMapped},
     {"lwm", WithdrawsOnlyMapped},
-    {"CWM", WithdrawsOnlyMapped},
+    // cwm 7.1 also never empties its client list.
+    {"CWM", WithdrawsOnlyMapped | ForgetsUnmapped},
     // awesome 4.3 drops every removal of a maximised state (fixed after 4.3,
     // in its merge_maximization) and puts a maximised window back at the
     // screen's size after a ConfigureRequest.
@@ -57,6 +60,18 @@ unsigned ReadQuirks() {
 bool WindowManagerHas(Quirk quirk) {
     static const unsigned quirks = WindowManagerRuns ? ReadQuirks() : 0;
     return (quirks & quirk) != 0;
+}
+
+bool WindowManagerSupports(xcb_atom_t atom) {
+    constexpr std::uint32_t MaxSupported = 1024;  // window managers list 30 to 150
+    static const std::vector<std::uint32_t> supported = [] {
+        std::vector<std::uint32_t> atoms =
+            WindowManagerRuns ? ReadItems(AskProperty(Screen->root, Ewmh._NET_SUPPORTED, MaxSupported))
+                              : std::vector<std::uint32_t>{};
+        std::sort(atoms.begin(), atoms.end());
+        return atoms;
+    }();
+    return std::binary_search(supported.begin(), supported.end(), atom);
 }
 
 }  // namespace X11

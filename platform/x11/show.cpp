@@ -13,16 +13,25 @@ namespace X11 {
 namespace {
 
 void Unmap(xcb_window_t window) {
-    xcb_unmap_window(Connection, window);
     // The synthetic UnmapNotify tells the window manager even when the window
     // was already unmapped, as a minimised one is.
     xcb_unmap_notify_event_t event = {};
     event.response_type = XCB_UNMAP_NOTIFY;
     event.event = Screen->root;
     event.window = window;
-    xcb_send_event(Connection, 0, Screen->root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&event));
+    const auto notify = [&event] {
+        xcb_send_event(Connection, 0, Screen->root,
+                       XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                       reinterpret_cast<const char*>(&event));
+    };
+    const bool first = WindowManagerHas(ForgetsUnmapped);
+    if (first) {
+        notify();
+    }
+    xcb_unmap_window(Connection, window);
+    if (!first) {
+        notify();
+    }
 }
 
 void Activate(xcb_window_t window) {

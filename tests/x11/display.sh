@@ -9,7 +9,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../processes.sh"
 # WM_CHANGE_STATE, h minimises only through _NET_WM_STATE_HIDDEN, x maximises,
 # f makes full screen, r floats windows in a stacking order of its own, a
 # activates on _NET_ACTIVE_WINDOW, e lists its clients, and only those, in
-# _NET_CLIENT_LIST (spectrwm's keeps the last window that went, lwm's
+# _NET_CLIENT_LIST (spectrwm's and cwm's keep the last window that went, lwm's
 # withdrawn ones, pekwm's not its newest), l survives a window with a
 # title longer than 255 bytes (lwm 1.2.4 aborts, a double free, when one goes).
 # A display without one has its stacking order and focus.
@@ -18,7 +18,7 @@ declare -A wm_has=(
     [metacity]=mxfrael [marco]=mxfrael [kwin_x11]=mxfrael [mutter]=mxfrael [muffin]=mxfrael
     [awesome]=mxfrael [bspwm]=hfrael [herbstluftwm]=mfrael [spectrwm]=hxfral [jwm]=mxfrael
     [pekwm]=mxfral [wmaker]=mxfrael [ctwm]=mxfrael [fvwm]=mxfrael [fvwm3]=mxfrael [sawfish]=mxfrael
-    [cwm]=mxfrael [blackbox]=mxfrael [evilwm]=xfrael [lwm]=mfr [matchbox]=mfael [dwm]=fel [twm]=mrl
+    [cwm]=mxfral [blackbox]=mxfrael [evilwm]=xfrael [lwm]=mfr [matchbox]=mfael [dwm]=fel [twm]=mrl
     [xmonad]=l
 )
 wm_does() { [[ ${wm_has[${setup:-bare}]:-} == *["$1"]* ]]; }
@@ -54,7 +54,7 @@ wm_command() {
 local awful = require("awful")
 require("awful.autofocus")
 awful.screen.connect_for_each_screen(function(s) awful.tag({"1"}, s, awful.layout.suit.floating) end)
-awful.rules.rules = {{rule = {}, properties = {focus = awful.client.focus.filter, raise = true}}}
+awful.rules.rules = {{rule = {}, properties = {border_width = 1, focus = awful.client.focus.filter, raise = true}}}
 LUA
             echo awesome ;;
         bspwm)

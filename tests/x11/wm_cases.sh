@@ -14,6 +14,11 @@ declare -A sees=(
     ["icewm maximised restored"]=unmaximised
     # i3 focuses a tile without raising it: -h hides the window opened last.
     ["i3 raised top"]=active ["i3 raised hidden"]=shown ["i3 raised shown"]=hidden
+    # awesome 4.3 takes no request to leave the maximised state: a maximised
+    # window is shown maximised (in full_screen_gtk, whether it was is the
+    # case's order: full screen first, then maximised).
+    ["awesome maximised unmaximised"]=maximised ["awesome maximised restored"]=maximised
+    ["awesome hidden_maximised placed"]=maximised ["awesome full_screen_gtk unmaximised"]=shown
     # Without a window manager nothing is minimised, maximised or full-screen.
     ["bare minimised"]=shown ["bare maximised"]=shown ["bare fullscreen"]=shown
 )
