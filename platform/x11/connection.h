@@ -30,6 +30,7 @@ extern xcb_atom_t Atoms[AtomCount];
 // ICCCM WM_STATE values.
 constexpr std::uint32_t NormalState = 1;
 constexpr std::uint32_t IconicState = 3;
+constexpr std::uint32_t NoState = 0xFFFFFFFFU;  // none set at all
 
 // One top-level window as the walk found it. A handle points at its record.
 struct WindowRecord {
@@ -38,7 +39,7 @@ struct WindowRecord {
     bool Exists = true;
     bool Mapped = false;
     bool Unmanageable = false;  // override-redirect: no window manager ever takes it in
-    std::uint32_t State = 0;    // WM_STATE, 0 (withdrawn) when absent
+    std::uint32_t State = NoState;  // WM_STATE
     // Where it stands among the root's children, bottom to top; a client stands
     // where its frame does. -1 while not known, and for a client whose frame is
     // not found.
@@ -50,9 +51,12 @@ struct WindowRecord {
 };
 
 // As on Windows, a minimised window, or one on another workspace, is still
-// visible; a window the window manager has let go of is so only if mapped.
+// visible; a window the window manager has let go of is so only if mapped. A
+// client it lists but has given no WM_STATE is its own (blackbox gives none to
+// a window that starts minimised).
 inline bool CountsAsVisible(const WindowRecord& record) {
-    return record.Mapped || (record.Managed && (record.State == NormalState || record.State == IconicState));
+    return record.Mapped || (record.Managed && (record.State == NormalState || record.State == IconicState ||
+                                                record.State == NoState));
 }
 
 constexpr std::uint32_t MaxClients = 65536;  // windows read from a client list

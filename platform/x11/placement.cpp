@@ -101,12 +101,14 @@ void RememberPlacement(xcb_window_t window) {
     const std::vector<std::uint32_t> frame = ReadItems(AskProperty(window, Ewmh._NET_FRAME_EXTENTS, 4));
     xcb_translate_coordinates_reply_t* at = xcb_translate_coordinates_reply(Connection, origin, nullptr);
     xcb_get_geometry_reply_t* size = Geometry(window);
-    xcb_get_geometry_reply_t* outer = frame.size() == 4 ? nullptr : Geometry(FrameOf(window));
-    if (at != nullptr && size != nullptr && (frame.size() == 4 || outer != nullptr)) {
+    const bool own = frame.size() == 4 || WindowManagerHas(PlacesWindowNotFrame);
+    xcb_get_geometry_reply_t* outer = own ? nullptr : Geometry(FrameOf(window));
+    if (at != nullptr && size != nullptr && (own || outer != nullptr)) {
+        const bool framed = frame.size() == 4;
         const std::int32_t placement[4] = {
-            outer != nullptr ? outer->x : at->dst_x - static_cast<std::int32_t>(frame[0]),
-            outer != nullptr ? outer->y : at->dst_y - static_cast<std::int32_t>(frame[2]), size->width,
-            size->height};
+            outer != nullptr ? outer->x : at->dst_x - static_cast<std::int32_t>(framed ? frame[0] : 0),
+            outer != nullptr ? outer->y : at->dst_y - static_cast<std::int32_t>(framed ? frame[2] : 0),
+            size->width, size->height};
         xcb_change_property(Connection, XCB_PROP_MODE_REPLACE, window, Atoms[DrapenoPlacement],
                             XCB_ATOM_CARDINAL, 32, 4, placement);
     }

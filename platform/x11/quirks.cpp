@@ -22,8 +22,9 @@ constexpr Entry Table[] = {
     // herbstluftwm 0.9.5, spectrwm 3.4 and lwm 1.2.4 ignore the synthetic
     // UnmapNotify of a minimised window (lwm then no longer maps it back at
     // all); cwm 7.1 marks it withdrawn but keeps it in its client list.
+    // spectrwm 3.4 places a window as it is, and draws its border around it.
     {"herbstluftwm", WithdrawsOnlyMapped},
-    {"spectrwm", WithdrawsOnlyMapped},
+    {"spectrwm", WithdrawsOnlyMapped | PlacesWindowNotFrame},
     {"lwm", WithdrawsOnlyMapped},
     // cwm 7.1 also never empties its client list.
     {"CWM", WithdrawsOnlyMapped | ForgetsUnmapped},

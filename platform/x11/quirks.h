@@ -17,6 +17,9 @@ enum Quirk : unsigned {
     // has follow, which then finds no client: WM_STATE stays Normal, and the
     // last client stays in the client list. The notice goes first.
     ForgetsUnmapped = 1U << 2U,
+    // Puts the window's own corner, not its frame's, where the window asks
+    // to be, whatever its gravity (ICCCM's would place the frame).
+    PlacesWindowNotFrame = 1U << 3U,
 };
 
 // Whether the window manager that runs, named on its check window, has it.

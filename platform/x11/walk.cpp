@@ -60,7 +60,7 @@ void ReadRecords() {
         std::free(reply);
         if (record.Managed) {
             const std::vector<std::uint32_t> state = ReadItems(states[i]);
-            record.State = state.empty() ? 0 : state[0];
+            record.State = state.empty() ? NoState : state[0];
         }
         if (!named && record.Exists) {
             unnamed.push_back(i);

@@ -12,8 +12,10 @@ declare -A sees=(
     ["i3 minimised"]=shown ["i3 maximised"]=tiled
     # icewm restores a window that came up maximised at the only size it knew.
     ["icewm maximised restored"]=unmaximised
-    # i3 focuses a tile without raising it: -h hides the window opened last.
+    # i3 focuses a tile without raising it: -h hides the window opened last;
+    # spectrwm 3.4 raises no floating window, on activation or on a click, likewise.
     ["i3 raised top"]=active ["i3 raised hidden"]=shown ["i3 raised shown"]=hidden
+    ["spectrwm raised top"]=active ["spectrwm raised hidden"]=shown ["spectrwm raised shown"]=hidden
     # awesome 4.3 takes no request to leave the maximised state: a maximised
     # window is shown maximised (in full_screen_gtk, whether it was is the
     # case's order: full screen first, then maximised).
