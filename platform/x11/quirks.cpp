@@ -19,13 +19,16 @@ struct Entry {
 };
 
 constexpr Entry Table[] = {
-    // herbstluftwm 0.9.5, spectrwm 3.4 and lwm 1.2.4 ignore the synthetic
-    // UnmapNotify of a minimised window (lwm then no longer maps it back at
-    // all); cwm 7.1 marks it withdrawn but keeps it in its client list.
-    // spectrwm 3.4 places a window as it is, and draws its border around it.
+    // herbstluftwm 0.9.5, spectrwm 3.4, lwm 1.2.4 and matchbox 1.2 ignore the
+    // synthetic UnmapNotify of a minimised window (lwm then no longer maps it
+    // back at all); cwm 7.1 marks it withdrawn but keeps it in its client list.
+    // spectrwm 3.4 and pekwm 0.1.18 place a window as it is, and put their
+    // frame around it.
     {"herbstluftwm", WithdrawsOnlyMapped},
     {"spectrwm", WithdrawsOnlyMapped | PlacesWindowNotFrame},
+    {"pekwm", PlacesWindowNotFrame},
     {"lwm", WithdrawsOnlyMapped},
+    {"matchbox", WithdrawsOnlyMapped},
     // cwm 7.1 also never empties its client list.
     {"CWM", WithdrawsOnlyMapped | ForgetsUnmapped},
     // awesome 4.3 drops every removal of a maximised state (fixed after 4.3,
@@ -43,8 +46,11 @@ unsigned ReadQuirks() {
     constexpr std::uint32_t NameWords = 16;  // longer than any name in the table
     xcb_get_property_reply_t* reply =
         xcb_get_property_reply(Connection, AskProperty(check[0], Ewmh._NET_WM_NAME, NameWords), nullptr);
-    const int length = reply != nullptr && reply->format == 8 ? xcb_get_property_value_length(reply) : 0;
+    int length = reply != nullptr && reply->format == 8 ? xcb_get_property_value_length(reply) : 0;
     const char* name = length > 0 ? static_cast<const char*>(xcb_get_property_value(reply)) : "";
+    while (length > 0 && name[length - 1] == '\0') {
+        --length;  // matchbox ends its name with one
+    }
     unsigned quirks = 0;
     for (const Entry& entry : Table) {
         if (std::strlen(entry.Name) == static_cast<std::size_t>(length) &&

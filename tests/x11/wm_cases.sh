@@ -10,8 +10,10 @@ declare -A sees=(
     ["i3 restored"]=tiled ["i3 placed"]=tiled ["i3 unmaximised"]=tiled
     # i3 ignores minimise: a window asked to start minimised comes up shown.
     ["i3 minimised"]=shown ["i3 maximised"]=tiled
-    # icewm restores a window that came up maximised at the only size it knew.
-    ["icewm maximised restored"]=unmaximised
+    # icewm, pekwm and Window Maker restore a window that came up maximised at
+    # the only size they knew (Window Maker: its width, the screen's height).
+    ["icewm maximised restored"]=unmaximised ["pekwm maximised restored"]=unmaximised
+    ["wmaker maximised restored"]=unmaximised
     # i3 focuses a tile without raising it: -h hides the window opened last;
     # spectrwm 3.4 raises no floating window, on activation or on a click, likewise.
     ["i3 raised top"]=active ["i3 raised hidden"]=shown ["i3 raised shown"]=hidden
@@ -78,10 +80,10 @@ case_hidden_maximised() {
     done
 }
 
-# Two minimised windows of one title: two runs hide both.
+# Two minimised windows of one title: two runs hide both. Named in
+# _NET_WM_NAME: matchbox renames the second of two WM_NAMEs "Dup <2>".
 case_minimised_twice() {
-    xterm_titled A Dup
-    xterm_titled B Dup
+    open_windows A=normal:Dup B=normal:Dup
     if wm_does m; then
         xdotool windowminimize "${win[A]}" windowminimize "${win[B]}"
     else
