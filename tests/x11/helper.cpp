@@ -4,7 +4,8 @@
 //                                  legacy (WM_NAME only), split (NET|LEGACY),
 //                                  holder (an untitled window whose child is TITLE)
 //   x11_helper many N PREFIX       N normal windows titled PREFIX1..PREFIXN
-//   x11_helper churn TITLE         windows titled TITLE made and destroyed without end
+//   x11_helper churn TITLE         windows titled TITLE made and destroyed without end,
+//                                  five at a time, as fast as the window manager takes them in
 //   x11_helper close WINDOW        asks WINDOW to close (WM_DELETE_WINDOW)
 //   x11_helper restore WINDOW      maps WINDOW again and puts it at the bottom
 //   x11_helper liar TITLE          a window manager whose client list lies
@@ -77,17 +78,22 @@ void Open(const std::vector<std::string>& descriptions) {
 void Churn(const std::string& title) {
     const bool managed = WindowManagerRuns();
     for (;;) {
-        std::vector<xcb_window_t> windows(20, XCB_WINDOW_NONE);
+        std::vector<xcb_window_t> windows(5, XCB_WINDOW_NONE);
         for (xcb_window_t& window : windows) {
             window = Create(Screen->root, 0, title, title);
             xcb_map_window(Connection, window);
         }
-        // At the window manager's own pace: once it has taken in this round,
-        // it has also caught up with the destructions of the last. Faster, a
-        // window manager falls seconds behind (fluxbox, bspwm, herbstluftwm),
-        // and every request after it waits as long.
+        // At the window manager's own pace, in small rounds: once it has taken
+        // in this round, it has also caught up with the destructions of the
+        // last, and a request of Drapeno's waits behind one round at most.
+        // Faster, a window manager falls seconds behind (fluxbox, bspwm,
+        // herbstluftwm), and every request after it waits as long. The pause
+        // gives it time when no event waits: metacity and marco show a window
+        // only then, so unbroken churn would keep every other window hidden.
         if (managed) {
             AwaitManaged(windows, false);
+            struct timespec pause = {0, 100000000};
+            nanosleep(&pause, nullptr);
         }
         for (xcb_window_t window : windows) {
             xcb_destroy_window(Connection, window);
