@@ -89,8 +89,6 @@ case_churn() {
     open_windows Keeper=normal:Keeper Steady=normal:Steady
     "$helper" churn Gone &
     started $!
-    "$helper" churn Gone &
-    started $!
     local i
     for i in $(seq 10); do
         step -h=Gone

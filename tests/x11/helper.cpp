@@ -83,15 +83,16 @@ void Churn(const std::string& title) {
             window = Create(Screen->root, 0, title, title);
             xcb_map_window(Connection, window);
         }
-        // At the window manager's own pace, in small rounds: once it has taken
-        // in this round, it has also caught up with the destructions of the
+        // At the window manager's own pace, in small rounds: once it has shown
+        // this round, it has also caught up with the destructions of the
         // last, and a request of Drapeno's waits behind one round at most.
         // Faster, a window manager falls seconds behind (fluxbox, bspwm,
-        // herbstluftwm), and every request after it waits as long. The pause
-        // gives it time when no event waits: metacity and marco show a window
-        // only then, so unbroken churn would keep every other window hidden.
+        // herbstluftwm), and every request after it waits as long. Shown, not
+        // just taken in, and a pause after: metacity and marco show a window
+        // only when no event waits, so unbroken churn, on a busy machine,
+        // kept every other window from showing for seconds.
         if (managed) {
-            AwaitManaged(windows, false);
+            AwaitManaged(windows, true);
             struct timespec pause = {0, 100000000};
             nanosleep(&pause, nullptr);
         }

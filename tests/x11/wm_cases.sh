@@ -184,24 +184,7 @@ case_full_screen_gtk() {
         has_state "${how#*:}" || continue
         wmctrl -i -r "${win[Yad]}" -b "add,${how%:*}" 2>/dev/null || true
         eventually in_state Yad "${how#*:}" || fail "not ${how#*:}"
-        finishes_or_says "-h=Full Yad" Yad=hidden
-        finishes_or_says "-s=Full Yad" Yad=shown Yad=unmaximised
-    done
-}
-# As step, but a run may instead end by saying that the desktop did not
-# answer in time, and nothing else; then its window may be anywhere between.
-finishes_or_says() {
-    local argument=$1 expectation rc=0
-    shift
-    "$drapeno" "$argument" 2>"$work/stderr" || rc=$?
-    [ "$rc" -eq 0 ] || fail "Drapeno $argument exited $rc"
-    if [ -s "$work/stderr" ]; then
-        [ "$(cat "$work/stderr")" = "Drapeno: the desktop did not answer in time" ] ||
-            fail "Drapeno $argument wrote: $(head -c 300 "$work/stderr")"
-        return 0
-    fi
-    for expectation in "$@"; do
-        eventually in_state "${expectation%%=*}" "${expectation#*=}" ||
-            fail "after $argument: ${expectation%%=*} is not ${expectation#*=} ($(place_of "${win[${expectation%%=*}]}"))"
+        step --or-late "-h=Full Yad" Yad=hidden
+        step --or-late "-s=Full Yad" Yad=shown Yad=unmaximised
     done
 }
