@@ -38,7 +38,7 @@ struct WindowRecord {
     bool Managed = false;  // in the window manager's client list
     bool Exists = true;
     bool Mapped = false;
-    bool Unmanageable = false;  // override-redirect: no window manager ever takes it in
+    bool Unmanageable = false;      // override-redirect: no window manager ever takes it in
     std::uint32_t State = NoState;  // WM_STATE
     // Where it stands among the root's children, bottom to top; a client stands
     // where its frame does. -1 while not known, and for a client whose frame is

@@ -21,8 +21,8 @@ bool IsFullState(std::uint32_t state) {
 
 // A state the window manager lets the window leave.
 bool IsLeftState(std::uint32_t state) {
-    return WindowManagerSupports(state) &&
-           (state == Ewmh._NET_WM_STATE_FULLSCREEN || (IsFullState(state) && !WindowManagerHas(KeepsMaximised)));
+    return WindowManagerSupports(state) && (state == Ewmh._NET_WM_STATE_FULLSCREEN ||
+                                            (IsFullState(state) && !WindowManagerHas(KeepsMaximised)));
 }
 
 bool InFullState(xcb_window_t window) {
@@ -39,7 +39,8 @@ xcb_get_geometry_reply_t* Geometry(xcb_window_t window) {
 xcb_window_t FrameOf(xcb_window_t window) {
     constexpr int MaxLevels = 8;  // window managers use one or two
     for (int level = 0; level < MaxLevels; ++level) {
-        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(Connection, xcb_query_tree(Connection, window), nullptr);
+        xcb_query_tree_reply_t* tree =
+            xcb_query_tree_reply(Connection, xcb_query_tree(Connection, window), nullptr);
         const xcb_window_t parent = tree != nullptr ? tree->parent : xcb_window_t{XCB_WINDOW_NONE};
         std::free(tree);
         if (parent == XCB_WINDOW_NONE || parent == Screen->root) {
