@@ -75,7 +75,8 @@ void LeaveFullStates(xcb_window_t window) {
 
 // Several window managers forget a withdrawn window's normal size and leave it
 // at the maximised one, so it leaves those states while they still know it.
-// Some change the state before the size: both must have changed.
+// Some change the state before the size: both must have changed, and the
+// window be back in a frame where the window manager took it out.
 void Unmaximise(xcb_window_t window) {
     if (!InFullState(window)) {
         return;
@@ -84,10 +85,12 @@ void Unmaximise(xcb_window_t window) {
     LeaveFullStates(window);
     Await([window, full] {
         xcb_get_geometry_reply_t* now = Geometry(window);
+        const bool gone = now == nullptr;
         const bool resized =
-            full == nullptr || now == nullptr || now->width != full->width || now->height != full->height;
+            full == nullptr || gone || now->width != full->width || now->height != full->height;
         std::free(now);
-        return resized && !InFullState(window);
+        return gone || (resized && !InFullState(window) &&
+                        (!WindowManagerHas(UnframesFullScreen) || FrameOf(window) != window));
     });
     std::free(full);
 }

@@ -35,6 +35,9 @@ constexpr Entry Table[] = {
     // in its merge_maximization) and puts a maximised window back at the
     // screen's size after a ConfigureRequest.
     {"awesome", KeepsMaximised},
+    // metacity 3.46 reframes a window that leaves full screen after it has
+    // resized it: its place, read before, is the window's own.
+    {"Metacity", UnframesFullScreen},
 };
 
 unsigned ReadQuirks() {

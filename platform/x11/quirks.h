@@ -20,6 +20,9 @@ enum Quirk : unsigned {
     // Puts the window's own corner, not its frame's, where the window asks
     // to be, whatever its gravity (ICCCM's would place the frame).
     PlacesWindowNotFrame = 1U << 3U,
+    // Takes a full-screen window out of its frame, and gives it a new one
+    // only some time after it has left full screen and taken its size back.
+    UnframesFullScreen = 1U << 4U,
 };
 
 // Whether the window manager that runs, named on its check window, has it.
