@@ -60,6 +60,7 @@ inline bool CountsAsVisible(const WindowRecord& record) {
 }
 
 constexpr std::uint32_t MaxClients = 65536;  // windows read from a client list
+constexpr int MaxFrameLevels = 8;            // between a client and its frame: window managers use one or two
 
 xcb_get_property_cookie_t AskProperty(xcb_window_t window, xcb_atom_t property, std::uint32_t words);
 

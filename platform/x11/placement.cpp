@@ -37,8 +37,7 @@ xcb_get_geometry_reply_t* Geometry(xcb_window_t window) {
 // The root's child that holds the window: its frame, or the window itself
 // where the window manager does not reparent.
 xcb_window_t FrameOf(xcb_window_t window) {
-    constexpr int MaxLevels = 8;  // window managers use one or two
-    for (int level = 0; level < MaxLevels; ++level) {
+    for (int level = 0; level < MaxFrameLevels; ++level) {
         xcb_query_tree_reply_t* tree =
             xcb_query_tree_reply(Connection, xcb_query_tree(Connection, window), nullptr);
         const xcb_window_t parent = tree != nullptr ? tree->parent : xcb_window_t{XCB_WINDOW_NONE};

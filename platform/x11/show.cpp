@@ -57,27 +57,29 @@ void Deiconify(xcb_window_t window) {
     Await([window] { return IsShown(Look(window)); });
 }
 
+// Only a window manager that runs has clients: a window it does not keep is
+// simply unmapped.
 void Withdraw(const WindowRecord& record) {
-    if (record.Managed) {
-        Unmaximise(record.Window);
-        RememberPlacement(record.Window);
+    if (!record.Managed) {
+        Unmap(record.Window);
+        return;
     }
-    if (record.Managed && WindowManagerRuns && WindowManagerHas(WithdrawsOnlyMapped) && IsMinimised(record)) {
+    Unmaximise(record.Window);
+    RememberPlacement(record.Window);
+    if (WindowManagerHas(WithdrawsOnlyMapped) && IsMinimised(record)) {
         Deiconify(record.Window);
     }
     Unmap(record.Window);
     // A window manager still re-framing the window as it left full screen
     // may take our unmap for one of its own and map the window again
     // (metacity 3.46, on a loaded machine): it is unmapped once more.
-    if (record.Managed && WindowManagerRuns) {
-        Await([&record] {
-            const Seen seen = Look(record.Window);
-            if (seen.Mapped) {
-                Unmap(record.Window);
-            }
-            return IsWithdrawn(seen);
-        });
-    }
+    Await([&record] {
+        const Seen seen = Look(record.Window);
+        if (seen.Mapped) {
+            Unmap(record.Window);
+        }
+        return IsWithdrawn(seen);
+    });
 }
 
 void Restore(const WindowRecord& record) {

@@ -20,9 +20,6 @@ namespace X11 {
 
 namespace {
 
-// Levels between a client and its frame: window managers use one or two.
-constexpr int MaxLevels = 8;
-
 // Windows and their index in a list, sorted by window, to look them up.
 using Index = std::vector<std::pair<xcb_window_t, int>>;
 
@@ -152,7 +149,7 @@ void ListTopLevels(std::vector<WindowRecord>& walk) {
 std::vector<FrameQuery> AskFrames(const std::vector<WindowRecord>& walk) {
     std::vector<FrameQuery> queries;
     for (std::size_t i = 0; i < walk.size(); ++i) {
-        if (walk[i].Climbing != XCB_WINDOW_NONE && walk[i].Levels < MaxLevels) {
+        if (walk[i].Climbing != XCB_WINDOW_NONE && walk[i].Levels < MaxFrameLevels) {
             queries.push_back({i, xcb_query_tree_unchecked(Connection, walk[i].Climbing)});
         }
     }
